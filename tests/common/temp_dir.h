@@ -1,0 +1,44 @@
+// Temporary folders for tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+/// A fresh folder under the system's temporary folder, removed with all its
+/// content when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    /// path() / name, as a string.
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    /// Writes `content` byte for byte into path() / name (parents created).
+    void write(const std::string& name, const std::string& content) const;
+    /// The bytes of path() / name; empty when it does not exist.
+    std::string read(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+/// A test fixture that runs each test inside its own temporary folder as the
+/// working folder, so that files written relative to the working folder (the
+/// run log among them) never meet another test's.
+class InTempDir : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    TempDir tmp;
+
+private:
+    std::filesystem::path saved_;
+};
+
+/// The bytes of a file; empty when it cannot be read.
+std::string read_file(const std::filesystem::path& p);
