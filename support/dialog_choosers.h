@@ -1,0 +1,35 @@
+// Chooser dialogs of the platform: open file (one or several), save file,
+// folder, and an input box.
+//
+// In a graphical session (dlg_graphical_session of support/dialog_box.h)
+// they run zenity, or kdialog when zenity is not there.  Without one they
+// ask on the console when standard input is a terminal, and otherwise report
+// that nothing was chosen.  The environment variable BREMALO_NO_GUI=1 forces
+// the console path.  Each call blocks until the user answers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Open-file dialog.  patterns: file patterns such as "*.ftr" (none: all
+/// files); desc: their description (may be empty); multi: several files may
+/// be chosen.  On a choice returns true with chosen = the path, or the paths
+/// joined by "|"; false when nothing was chosen (chosen untouched).
+bool dlg_open_file(std::string_view title, std::string_view start,
+                   const std::vector<std::string>& patterns, std::string_view desc,
+                   bool multi, std::string& chosen);
+
+/// Save-file dialog; asks before an existing file is chosen for overwriting.
+/// Same conventions as dlg_open_file, one file.
+bool dlg_save_file(std::string_view title, std::string_view start,
+                   const std::vector<std::string>& patterns, std::string_view desc,
+                   std::string& chosen);
+
+/// Folder dialog starting in start.  True with chosen = the folder.
+bool dlg_select_folder(std::string_view title, std::string_view start, std::string& chosen);
+
+/// Input box with the default answer def.  True with answer = the text the
+/// user confirmed (possibly empty); false on cancel.
+bool dlg_input_box(std::string_view title, std::string_view prompt, std::string_view def,
+                   std::string& answer);
