@@ -1,0 +1,1 @@
+#include "support/key_val.h"

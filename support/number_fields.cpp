@@ -1,0 +1,1 @@
+#include "support/number_fields.h"

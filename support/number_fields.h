@@ -1,0 +1,31 @@
+// Fixed-width number fields and the free-form reading of numbers.
+//
+// Every writer of a fixed-width number (IGC records, reports, flight plans)
+// goes through these, so that a value too wide for its field shows asterisks
+// filling the whole field, as Fortran's I, F and E edit descriptors do.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// An integer right-justified in exactly `width` characters; asterisks when
+/// it does not fit (a width of 0 or less gives an empty text).
+std::string int_field(long long v, int width);
+
+/// A fixed-point value (Fw.d): right-justified in exactly `width`
+/// characters, rounded to `decimals` decimals, a "0" before the point unless
+/// there is no room for it, asterisks when it does not fit.
+std::string fixed_field(double v, int width, int decimals);
+
+/// An exponent value (Ew.d): 0.ddd...E+xx right-justified in exactly
+/// `width` characters, asterisks when it does not fit.
+std::string exp_field(double v, int width, int decimals);
+
+/// Free-form reading of the first item of `text`: leading blanks are
+/// skipped and the item ends at a blank, comma or slash.  True when the item
+/// is a number of that kind (`value` set), false otherwise (`value`
+/// untouched).  An integer item refuses a point or exponent ("3000.0").
+bool read_int(std::string_view text, int32_t& value);
+bool read_real(std::string_view text, float& value);
+bool read_double(std::string_view text, double& value);

@@ -1,0 +1,47 @@
+// Path texts: names, folders, the program folder.
+//
+// Paths use the platform's separator (path_separator()); a folder text ends
+// with one.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/// The platform's path separator: '/' on Linux, '\\' on Windows.
+char path_separator();
+/// The separator as a one-character text.
+std::string_view path_sep_str();
+
+/// The name after the last separator; the whole path when it has none.
+void extract_name(std::string_view path, std::string& name);
+
+/// Folder part (up to and including the last separator) and name part.  No
+/// separator: folder "./" (".\" on Windows) and the whole path as name;
+/// ".." gives the folder "../" and a blank name; blank gives blank parts.
+void extract_path_name(std::string_view path, std::string& folder, std::string& name);
+
+/// The parent folder without its trailing separator: "/a/b" and "/a/b/"
+/// give "/a"; a path whose only separator is its first character is
+/// returned unchanged; a path without separator gives blank.
+void updir(std::string_view path, std::string& parent);
+
+/// The program folder (the running executable's folder with its trailing
+/// separator; a drive letter upper-cased); blank when it cannot be found.
+void get_inst_path(std::string& instpath);
+
+/// Resolves a file name against the program folder: "%INST%" and a
+/// separator at the front stand for it; a name holding a separator stays;
+/// with `qcur`, a name of an existing file in the working folder stays;
+/// anything else gets the program folder in front.  Console lines.
+void locate_file(std::string& fff, bool qcur);
+
+/// True for an absolute folder ("/..." on Linux, a drive "X:" on Windows).
+bool is_absolute_folder(std::string_view folder);
+
+/// The path with each "/" written "\/", so that a message shows it whole
+/// ("/" being the message line break).  Unchanged on Windows.
+std::string escape_path_for_message(std::string_view path);
+
+/// True when a file-system entry of that name exists (trailing blanks
+/// ignored).
+bool file_exists(std::string_view path);
