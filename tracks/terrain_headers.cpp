@@ -1,0 +1,283 @@
+#include "tracks/terrain_headers.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/console.h"
+#include "support/ftext.h"
+#include "support/le_bytes.h"
+#include "support/number_fields.h"
+#include "tracks/utm.h"
+
+namespace {
+
+constexpr std::size_t trn_header_size = 36;
+constexpr std::size_t trn_extent_size = 28;
+constexpr std::size_t dem_header_size = 48;
+constexpr std::size_t asc_line_width = 80;
+constexpr int asc_header_lines = 6;
+
+int32_t errno_status() { return errno > 0 ? static_cast<int32_t>(errno) : static_cast<int32_t>(EIO); }
+
+std::FILE* open_read(std::string_view fich, const char* mode) {
+    // A blank-padded name names the file without its padding.
+    const std::string name(trim_right(fich));
+    errno = 0;
+    return std::fopen(name.c_str(), mode);
+}
+
+// The first `n` bytes of a file into `buf`: 0, io_end_of_file when the file
+// is shorter, or the error number of a failing open or read.
+int32_t read_head(std::string_view fich, std::size_t n, std::vector<unsigned char>& buf) {
+    std::FILE* f = open_read(fich, "rb");
+    if (!f) return errno_status();
+    buf.assign(n, 0);
+    errno = 0;
+    const std::size_t got = std::fread(buf.data(), 1, n, f);
+    int32_t status = 0;
+    if (got < n) status = std::ferror(f) ? errno_status() : io_end_of_file;
+    std::fclose(f);
+    return status;
+}
+
+// One text line of at most `asc_line_width` characters (the rest of a
+// longer line is skipped, a CR before the line feed dropped): 0, or
+// io_end_of_file when no line is left, or the error number of a failing read.
+int32_t read_text_line(std::FILE* f, std::string& line) {
+    line.clear();
+    errno = 0;
+    int c = std::fgetc(f);
+    if (c == EOF) return std::ferror(f) ? errno_status() : io_end_of_file;
+    while (c != EOF && c != '\n') {
+        if (line.size() < asc_line_width) line.push_back(static_cast<char>(c));
+        c = std::fgetc(f);
+    }
+    if (c == EOF && std::ferror(f)) return errno_status();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return 0;
+}
+
+void print_cell_seconds(double cell) { console_free("cell size (arc seconds)", cell * 3600.0); }
+
+}  // namespace
+
+void grid_zone(double latmin, double latmax, double lonmin, double lonmax, int32_t& nzon, char& zlat,
+               double& quotient) {
+    // A box centred on the equator counts as southern.
+    zlat = (latmin + latmax) * 0.5 > 0.0 ? 'N' : 'S';
+    quotient = ((lonmin + lonmax) * 0.5 + 177.0) / 6.0;
+    // Absurd longitudes must not reach the integer conversion; 0 is no zone
+    // and makes the UTM set-up refuse the grid.
+    if (std::isfinite(quotient) && std::fabs(quotient) < 1.0e6)
+        nzon = static_cast<int32_t>(std::round(quotient)) + 1;
+    else
+        nzon = 0;
+}
+
+int32_t read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& orig_e, float& orig_n, float& orien,
+                     int32_t& nlon, char& zlat) {
+    std::vector<unsigned char> buf;
+    const int32_t status = read_head(fich, trn_header_size, buf);
+    if (status != 0) return status;
+
+    const LeBytes b(buf);
+    int32_t ncol = 0, nrow = 0;
+    float rew = 0, rns = 0;
+    int8_t zone = 0;
+    uint8_t letter = 0;
+    b.i32(0, ncol);
+    b.i32(4, nrow);
+    b.f32(8, orien);
+    b.f32(12, rew);
+    b.f32(16, rns);
+    b.f32(20, orig_e);
+    b.f32(24, orig_n);
+    b.i8(28, zone);
+    b.u8(32, letter);
+
+    zlat = static_cast<char>(letter);
+    xmax = std::fabs(static_cast<float>(ncol) * rew);
+    ymax = std::fabs(static_cast<float>(nrow) * rns);
+    nlon = zone;
+    return 0;
+}
+
+int32_t read_dem_hdr(std::string_view fich, double& latmin, double& latmax, double& lonmin, double& lonmax,
+                     int32_t& long_, int32_t& larg, int32_t& nzon, char& zlat) {
+    std::vector<unsigned char> buf;
+    const int32_t status = read_head(fich, dem_header_size, buf);
+    if (status != 0) return status;
+
+    const LeBytes b(buf);
+    double cell = 0;
+    b.f64(0, lonmin);
+    b.f64(8, lonmax);
+    b.f64(16, latmax);
+    b.f64(24, latmin);
+    b.f64(32, cell);
+    b.i32(40, larg);
+    b.i32(44, long_);
+
+    print_cell_seconds(cell);
+    double quotient = 0;
+    grid_zone(latmin, latmax, lonmin, lonmax, nzon, zlat, quotient);
+    return 0;
+}
+
+int32_t read_ascdem_hdr(std::string_view fich, double& latmin, double& latmax, double& lonmin, double& lonmax,
+                        int32_t& long_, int32_t& larg, int32_t& nzon, char& zlat) {
+    console_line("read_ascdem_hdr");
+    std::FILE* f = open_read(fich, "r");
+    if (!f) {
+        const int32_t status = errno_status();
+        console_free("IOS", status);
+        return status;
+    }
+
+    enum Key { k_ncols, k_nrows, k_xll, k_yll, k_cell, k_count };
+    struct KeyDef {
+        const char* key;
+        bool integer;
+    };
+    static constexpr KeyDef keys[k_count] = {
+        {"ncols", true}, {"nrows", true}, {"xllcorner", false}, {"yllcorner", false}, {"cellsize", false}};
+
+    // Values are gathered apart and handed out only on success, so that a
+    // failing header leaves the caller's values alone.
+    int32_t ival[k_count] = {};
+    double dval[k_count] = {};
+    int found[k_count] = {};
+    int count = 0;
+    int32_t status = 0;
+    std::string line;
+
+    for (int i = 0; i < asc_header_lines; ++i) {
+        status = read_text_line(f, line);
+        if (status != 0) break;
+        console_line(trim_right(line));
+        const std::string_view l(line);
+        for (int k = 0; k < k_count; ++k) {
+            const std::string_view key(keys[k].key);
+            if (l.substr(0, key.size()) != key) continue;
+            const std::string_view rest = l.substr(key.size());
+            const bool ok = keys[k].integer ? read_int(rest, ival[k]) : read_double(rest, dval[k]);
+            status = ok ? 0 : io_bad_value;
+            if (ok) {
+                ++count;
+                ++found[k];
+            }
+            break;
+        }
+    }
+    std::fclose(f);
+
+    // Five values, but one key twice and another missing, would leave a
+    // value unread: such a header is as incomplete as one with four keys.
+    bool each_once = true;
+    for (int k = 0; k < k_count; ++k) each_once = each_once && found[k] == 1;
+    if (count != k_count || !each_once) status = io_missing_keys;
+
+    if (status == 0) {
+        long_ = ival[k_ncols];
+        larg = ival[k_nrows];
+        lonmin = dval[k_xll];
+        latmin = dval[k_yll];
+        const double cell = dval[k_cell];
+        lonmax = lonmin + long_ * cell;
+        latmax = latmin + larg * cell;
+        print_cell_seconds(cell);
+        double quotient = 0;
+        grid_zone(latmin, latmax, lonmin, lonmax, nzon, zlat, quotient);
+        console_free("NZON", nzon, lonmin, lonmax, quotient);
+    }
+    console_free("IOS", status);
+    return status;
+}
+
+int32_t get_latlon_lim(std::string_view trnfil, float& rlatmin1, float& rlatmax1, float& rlonmin1,
+                       float& rlonmax1) {
+    auto holds = [&](std::string_view a, std::string_view b) {
+        return trnfil.find(a) != std::string_view::npos || trnfil.find(b) != std::string_view::npos;
+    };
+    if (holds(".trn", ".TRN")) return get_trn_lim(trnfil, rlatmin1, rlatmax1, rlonmin1, rlonmax1);
+
+    double latmin = 0, latmax = 0, lonmin = 0, lonmax = 0;
+    int32_t ncol = 0, nrow = 0, nzon = 0;
+    char zlat = ' ';
+    int32_t status;
+    if (holds(".asc", ".ASC"))
+        status = read_ascdem_hdr(trnfil, latmin, latmax, lonmin, lonmax, ncol, nrow, nzon, zlat);
+    else if (holds(".dem", ".DEM"))
+        status = read_dem_hdr(trnfil, latmin, latmax, lonmin, lonmax, ncol, nrow, nzon, zlat);
+    else
+        return 1;
+    if (status != 0) return status;
+    rlatmin1 = static_cast<float>(latmin);
+    rlatmax1 = static_cast<float>(latmax);
+    rlonmin1 = static_cast<float>(lonmin);
+    rlonmax1 = static_cast<float>(lonmax);
+    return 0;
+}
+
+int32_t get_trn_lim(std::string_view trnfil, float& rlatmin1, float& rlatmax1, float& rlonmin1, float& rlonmax1) {
+    float rxm = 0, rym = 0;
+    if (utm_init(trnfil, rxm, rym) == 0) return 1;
+
+    std::vector<unsigned char> buf;
+    if (read_head(trnfil, trn_extent_size, buf) != 0) return 1;
+    const LeBytes b(buf);
+    int32_t ncol = 0, nrow = 0;
+    float rew = 0, rns = 0;
+    b.i32(0, ncol);
+    b.i32(4, nrow);
+    b.f32(12, rew);
+    b.f32(16, rns);
+    const float xs = std::fabs(rew) * static_cast<float>(ncol);
+    const float ys = std::fabs(rns) * static_cast<float>(nrow);
+
+    // Comparisons written so that a NaN position leaves a bound unchanged.
+    auto lower = [](float& bound, float v) {
+        if (v < bound) bound = v;
+    };
+    auto raise = [](float& bound, float v) {
+        if (v > bound) bound = v;
+    };
+
+    float latmin = 100000.0f, latmax = -100000.0f, lonmin = 100000.0f, lonmax = -100000.0f;
+    const float corner_x[4] = {0.0f, xs, xs, 0.0f};
+    const float corner_y[4] = {0.0f, 0.0f, ys, ys};
+    for (int c = 0; c < 4; ++c) {
+        float lat = 0, lon = 0;
+        xytolatlon(corner_x[c], corner_y[c], lat, lon);
+        lower(latmin, lat);
+        raise(latmax, lat);
+        lower(lonmin, lon);
+        raise(lonmax, lon);
+    }
+
+    // The box is narrowed to what every point of the edges encloses.
+    for (int i = 0; i <= 100; ++i) {
+        const float x = 0.01f * xs * static_cast<float>(i);
+        float lat = 0, lon = 0;
+        xytolatlon(x, 0.0f, lat, lon);
+        raise(latmin, lat);
+        xytolatlon(x, ys, lat, lon);
+        lower(latmax, lat);
+    }
+    for (int j = 0; j <= 100; ++j) {
+        const float y = 0.01f * ys * static_cast<float>(j);
+        float lat = 0, lon = 0;
+        xytolatlon(xs, y, lat, lon);
+        raise(lonmin, lon);
+        xytolatlon(0.0f, y, lat, lon);
+        lower(lonmax, lon);
+    }
+    rlatmin1 = latmin;
+    rlatmax1 = latmax;
+    rlonmin1 = lonmin;
+    rlonmax1 = lonmax;
+    return 0;
+}
