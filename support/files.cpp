@@ -1,1 +1,186 @@
 #include "support/files.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "support/console.h"
+#include "support/ftext.h"
+#include "support/messages.h"
+#include "support/paths.h"
+#include "support/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path as_path(std::string_view name) { return fs::path(std::string(trim_right(name))); }
+
+int errno_status() { return errno != 0 ? errno : 1; }
+
+// Poll period and the longest wait of the waiting routines.
+constexpr uint32_t poll_ms = 2000;
+constexpr int32_t max_wait_s = 43199;
+
+[[noreturn]] void stop_with(const std::string& text) {
+    console_line(text);
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+}  // namespace
+
+int32_t check_dir(std::string_view tmpdir) {
+    std::string_view dir = trim_right(tmpdir);
+    std::error_code ec;
+    if (!dir.empty() && fs::exists(as_path(dir), ec)) return 1;
+    console_line(std::string("MKDIR ") + std::string(dir));
+    // Created through the file system, missing parents included, so that no
+    // character of the name is ever seen by a command interpreter.
+    int exitstat = 1;
+    int cmdstat = 0;
+    if (!dir.empty()) {
+        ec.clear();
+        fs::create_directories(as_path(dir), ec);
+        if (!ec && fs::is_directory(as_path(dir), ec)) exitstat = 0;
+    }
+    console_free("exitstat=", exitstat, "cmdstat=", cmdstat);
+    if (exitstat == 0 && cmdstat == 0) return 1;
+    int32_t status = s_error;
+    error_message(status, escape_path_for_message(dir) + "/ERROR CREATING", false);
+    return 0;
+}
+
+void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
+    std::string probe = fit(std::string(trim_right(folder)) + std::string(path_sep_str()) +
+                                "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt",
+                            256);
+    console_line("check_writable_folder " + probe);
+    int st_open = 1, st_rewind = 1, st_write = 1, st_close = 1;
+    std::FILE* f = std::fopen(probe.c_str(), "w");
+    if (f) {
+        st_open = 0;
+        errno = 0;
+        std::rewind(f);
+        st_rewind = std::ferror(f) ? errno_status() : 0;
+        if (st_rewind == 0) {
+            st_write = write_text_line(f, "TMP TMP TMP TMPTMP TMPTMP TMP TMP TMP TMP TMP") ? 0 : 1;
+        }
+        int closed = std::fclose(f);
+        if (st_write == 0) st_close = (closed == 0 && std::remove(probe.c_str()) == 0) ? 0 : 1;
+        else std::remove(probe.c_str());
+    } else {
+        st_open = errno_status();
+    }
+    console_free(st_open, st_rewind, st_write, st_close);
+    if (st_open == 0 && st_rewind == 0 && st_write == 0 && st_close == 0) return;
+    std::string shown = escape_path_for_message(trim_right(folder));
+    std::string msg;
+    if (cmndta001.qfr)
+        msg = "Le dossier " + shown + " n'est pas accessible en \xC3\xA9" "criture" +
+              "/Modifiez les droit d'acc\xC3\xA8s du dossier" + "/Ou installez Pemsik \xC3\xA0 un autre emplacement";
+    else
+        msg = "The " + shown + " folder is not writable/Change the access rights of the folder" +
+              "/Or install in another location";
+    int32_t status = s_error;
+    error_message_tit(status, msg_tit, msg, cmndta001.qline);
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+int32_t delete_file(std::string_view fnam) {
+    console_line(" delete_file");
+    std::error_code ec;
+    if (!fs::exists(as_path(fnam), ec)) {
+        console_line(" INEXISTING");
+        return -1;
+    }
+    std::string name(trim_right(fnam));
+    // Opened for writing without creating or emptying it, to learn whether
+    // it may be changed at all before it is deleted.
+    errno = 0;
+    std::FILE* f = std::fopen(name.c_str(), "r+");
+    int32_t st_open = f ? 0 : errno_status();
+    console_free("OPEN", st_open);
+    if (st_open != 0) return st_open;
+    std::fclose(f);
+    errno = 0;
+    int32_t st_delete = std::remove(name.c_str()) == 0 ? 0 : errno_status();
+    console_free("DELETE", st_delete);
+    return st_delete;
+}
+
+int32_t modified_date(std::string_view infile) {
+    int32_t t = -1;
+    std::error_code ec;
+    fs::path p = as_path(infile);
+    if (!p.empty() && fs::exists(p, ec)) {
+        auto ft = fs::last_write_time(p, ec);
+        if (!ec) {
+            auto sys = std::chrono::file_clock::to_sys(ft);
+            long long s = std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch()).count();
+            t = s > INT32_MAX ? INT32_MAX : s < 0 ? 0 : static_cast<int32_t>(s);
+        }
+    }
+    console_free(t);
+    return t;
+}
+
+bool is_file_updated(int32_t t_start, std::string_view infile) {
+    int32_t t = modified_date(infile);
+    console_free(t, t_start);
+    if (t < 0) return false;
+    return t >= t_start;
+}
+
+void wait_for_file(int32_t t_start, std::string_view infile) {
+    const std::string name(trim_right(infile));
+    int32_t counter = 0;
+    console_free("waiting for " + name, counter, t_start);
+    for (;;) {
+        int32_t t = modified_date(name);
+        if (t >= 0 && t >= t_start) {
+            My_Sleep(poll_ms);
+            return;
+        }
+        My_Sleep(poll_ms);
+        if (counter > max_wait_s) stop_with("waiting for" + name + " : 12 hours");
+        counter += 2;
+        if (counter % 10 == 0) console_free("waiting for " + name, counter);
+    }
+}
+
+void wait_for_2_files(int32_t t_start, std::string_view infile1, std::string_view infile2, int32_t& nmod) {
+    const std::string n1(trim_right(infile1)), n2(trim_right(infile2));
+    int32_t counter = 0;
+    console_free("waiting for " + n1 + ", " + n2, counter, t_start);
+    for (;;) {
+        int32_t t1 = modified_date(n1);
+        int32_t t2 = modified_date(n2);
+        int32_t t;
+        if (t2 > t1) {
+            nmod = 2;
+            t = t2;
+        } else {
+            nmod = 1;
+            t = t1;
+        }
+        if (t >= 0 && t >= t_start) {
+            My_Sleep(poll_ms);
+            return;
+        }
+        My_Sleep(poll_ms);
+        if (counter > max_wait_s) stop_with("waiting for" + n1 + " " + n2 + " : 12 hours");
+        counter += 2;
+        if (counter % 10 == 0) console_free("waiting for " + n1 + ", " + n2, counter);
+    }
+}
+
+bool write_text_line(std::FILE* f, std::string_view line) {
+    if (!f) return false;
+    if (!line.empty() && std::fwrite(line.data(), 1, line.size(), f) != line.size()) return false;
+    return std::fputs("\r\n", f) >= 0;
+}

@@ -1,1 +1,172 @@
 #include "support/number_fields.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::string stars(int width) { return std::string(static_cast<std::size_t>(width > 0 ? width : 0), '*'); }
+
+std::string right_justify(const std::string& s, int width) {
+    if (width <= 0) return {};
+    if (static_cast<int>(s.size()) > width) return stars(width);
+    return std::string(static_cast<std::size_t>(width) - s.size(), ' ') + s;
+}
+
+// NaN and infinities as Fortran writes them: "NaN", "Infinity" or "Inf"
+// with a sign for negative infinity, whichever fits.
+std::string non_finite_field(double v, int width) {
+    if (std::isnan(v)) return right_justify("NaN", width);
+    std::string sign = v < 0 ? "-" : "";
+    std::string longer = sign + "Infinity";
+    if (static_cast<int>(longer.size()) <= width) return right_justify(longer, width);
+    return right_justify(sign + "Inf", width);
+}
+
+// Drops the optional "0" in front of the point ("0.5" -> ".5", "-0.5" ->
+// "-.5") when the text is one character too wide for the field.
+std::string drop_optional_zero(std::string s, int width) {
+    if (static_cast<int>(s.size()) <= width) return s;
+    std::size_t z = (!s.empty() && s[0] == '-') ? 1 : 0;
+    if (s.size() > z + 1 && s[z] == '0' && s[z + 1] == '.') s.erase(z, 1);
+    return s;
+}
+
+// The item of a free-form read: leading blanks skipped, ends at a blank,
+// comma or slash.
+std::string_view free_form_item(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t j = i;
+    while (j < text.size() && text[j] != ' ' && text[j] != '\t' && text[j] != ',' && text[j] != '/') ++j;
+    return text.substr(i, j - i);
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// A real in Fortran's input form: sign, digits with an optional point, an
+// optional exponent (E or D, sign, digits).  Returns the text in C form.
+bool real_syntax(std::string_view item, std::string& c_form) {
+    std::size_t i = 0;
+    c_form.clear();
+    if (i < item.size() && (item[i] == '+' || item[i] == '-')) c_form += item[i++];
+    std::size_t digits = 0;
+    while (i < item.size() && is_digit(item[i])) { c_form += item[i++]; ++digits; }
+    if (i < item.size() && item[i] == '.') {
+        c_form += item[i++];
+        while (i < item.size() && is_digit(item[i])) { c_form += item[i++]; ++digits; }
+    }
+    if (digits == 0) return false;
+    if (i < item.size() && (item[i] == 'e' || item[i] == 'E' || item[i] == 'd' || item[i] == 'D')) {
+        c_form += 'e';
+        ++i;
+        if (i < item.size() && (item[i] == '+' || item[i] == '-')) c_form += item[i++];
+        std::size_t edigits = 0;
+        while (i < item.size() && is_digit(item[i])) { c_form += item[i++]; ++edigits; }
+        if (edigits == 0) return false;
+    }
+    return i == item.size();
+}
+
+}  // namespace
+
+std::string int_field(long long v, int width) {
+    if (width <= 0) return {};
+    return right_justify(std::to_string(v), width);
+}
+
+std::string fixed_field(double v, int width, int decimals) {
+    if (width <= 0) return {};
+    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(v)) return non_finite_field(v, width);
+    // The widest possible field is far below this; a longer text cannot fit.
+    if (decimals > 400 || std::fabs(v) >= 1e300) return stars(width);
+    char buf[800];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string s = buf;
+    // Fortran writes the point even without decimals ("12.").
+    if (decimals == 0) s += '.';
+    return right_justify(drop_optional_zero(s, width), width);
+}
+
+std::string exp_field(double v, int width, int decimals) {
+    if (width <= 0) return {};
+    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(v)) return non_finite_field(v, width);
+    if (decimals > 400) return stars(width);
+    std::string digits;
+    int exponent = 0;
+    bool negative = std::signbit(v);
+    if (v == 0.0 || decimals == 0) {
+        digits.assign(static_cast<std::size_t>(decimals), '0');
+        if (v != 0.0) {
+            // No mantissa digits: only the exponent can be told.
+            exponent = static_cast<int>(std::floor(std::log10(std::fabs(v)))) + 1;
+        }
+    } else {
+        // d significant digits, correctly rounded: d.ddd e±x is 0.dddd e±(x+1).
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.*e", decimals - 1, std::fabs(v));
+        std::string t = buf;
+        std::size_t epos = t.find('e');
+        for (std::size_t k = 0; k < epos; ++k)
+            if (is_digit(t[k])) digits += t[k];
+        exponent = std::atoi(t.c_str() + epos + 1) + 1;
+    }
+    std::string s = negative ? "-" : "";
+    s += "0.";
+    s += digits;
+    int ae = exponent < 0 ? -exponent : exponent;
+    char ebuf[16];
+    if (ae <= 99)
+        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
+    else
+        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
+    s += ebuf;
+    return right_justify(drop_optional_zero(s, width), width);
+}
+
+bool read_int(std::string_view text, int32_t& value) {
+    std::string_view item = free_form_item(text);
+    std::size_t i = 0;
+    bool neg = false;
+    if (i < item.size() && (item[i] == '+' || item[i] == '-')) neg = item[i++] == '-';
+    if (i == item.size()) return false;
+    long long v = 0;
+    for (; i < item.size(); ++i) {
+        if (!is_digit(item[i])) return false;
+        v = v * 10 + (item[i] - '0');
+        if (v > static_cast<long long>(INT32_MAX) + 1) return false;
+    }
+    if (neg) v = -v;
+    if (v > INT32_MAX || v < INT32_MIN) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool read_double(std::string_view text, double& value) {
+    std::string c_form;
+    if (!real_syntax(free_form_item(text), c_form)) return false;
+    errno = 0;
+    char* end = nullptr;
+    double v = std::strtod(c_form.c_str(), &end);
+    if (end != c_form.c_str() + c_form.size()) return false;
+    if (errno == ERANGE && std::isinf(v)) return false;
+    value = v;
+    return true;
+}
+
+bool read_real(std::string_view text, float& value) {
+    std::string c_form;
+    if (!real_syntax(free_form_item(text), c_form)) return false;
+    errno = 0;
+    char* end = nullptr;
+    float v = std::strtof(c_form.c_str(), &end);
+    if (end != c_form.c_str() + c_form.size()) return false;
+    if (errno == ERANGE && std::isinf(v)) return false;
+    value = v;
+    return true;
+}
