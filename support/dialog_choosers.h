@@ -29,6 +29,11 @@ bool dlg_save_file(std::string_view title, std::string_view start,
 /// Folder dialog starting in start.  True with chosen = the folder.
 bool dlg_select_folder(std::string_view title, std::string_view start, std::string& chosen);
 
+/// A text of the Windows ANSI code page (Latin-1 letters such as "\xE9")
+/// in the encoding that this platform's dialogs and text files use (UTF-8
+/// on Linux; unchanged on Windows).
+std::string dlg_native_text(std::string_view ansi);
+
 /// Input box with the default answer def.  True with answer = the text the
 /// user confirmed (possibly empty); false on cancel.
 bool dlg_input_box(std::string_view title, std::string_view prompt, std::string_view def,

@@ -1,0 +1,262 @@
+// Chooser dialogs on Linux: zenity or kdialog in a graphical session, a
+// console prompt when standard input is a terminal, else nothing chosen.
+#include "support/dialog_choosers.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/dialog_box.h"
+
+namespace {
+
+enum class Way { graphical_zenity, graphical_kdialog, console, none };
+
+Way how_to_ask() {
+    if (dlg_graphical_session()) {
+        const std::string program = dlg_dialog_program();
+        if (program == "zenity") return Way::graphical_zenity;
+        if (program == "kdialog") return Way::graphical_kdialog;
+    }
+    return dlg_stdin_is_terminal() ? Way::console : Way::none;
+}
+
+bool is_folder(const std::string& p) {
+    struct stat st {};
+    return !p.empty() && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string joined(const std::vector<std::string>& items, std::string_view sep) {
+    std::string out;
+    for (const std::string& i : items) {
+        if (!out.empty()) out += sep;
+        out += i;
+    }
+    return out;
+}
+
+// The program's answer without the line end it prints after it.
+std::string answer_line(std::string out) {
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    return out;
+}
+
+// zenity opens a folder given with a trailing "/" inside it.
+std::string zenity_start(std::string_view start) {
+    std::string s(start);
+    if (is_folder(s) && s.back() != '/') s += '/';
+    return s;
+}
+
+// kdialog wants a start folder whenever a filter follows it.
+std::string kdialog_start(std::string_view start) { return start.empty() ? std::string(".") : std::string(start); }
+
+std::string kdialog_filter(const std::vector<std::string>& patterns, std::string_view desc) {
+    if (patterns.empty()) return "*";
+    std::string f = joined(patterns, " ");
+    if (!desc.empty()) f += "|" + std::string(desc);
+    return f;
+}
+
+// A graphical dialog; true with the answer when the program ended with
+// success (0), false on cancel or when it could not run.
+bool run_dialog(const std::vector<std::string>& argv, std::string& answer) {
+    std::string out;
+    if (dlg_run_program(argv, out) != 0) return false;
+    answer = answer_line(out);
+    return true;
+}
+
+// One line from standard input, without its line end; false at the end of
+// the input.
+bool read_console_line(std::string& line) {
+    line.clear();
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        line += static_cast<char>(c);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
+bool console_ask(std::string_view title, std::string_view question, std::string& answer) {
+    std::printf("%.*s\n%.*s", static_cast<int>(title.size()), title.data(), static_cast<int>(question.size()),
+                question.data());
+    std::fflush(stdout);
+    return read_console_line(answer);
+}
+
+bool console_yes(std::string_view question) {
+    std::string a;
+    if (!console_ask("", question, a)) return false;
+    return !a.empty() && (a[0] == 'y' || a[0] == 'Y' || a[0] == 'o' || a[0] == 'O');
+}
+
+std::string pattern_hint(const std::vector<std::string>& patterns) {
+    return patterns.empty() ? std::string() : " (" + joined(patterns, " ") + ")";
+}
+
+}  // namespace
+
+std::string dlg_native_text(std::string_view ansi) {
+    // Latin-1 to UTF-8; the ANSI page's 0x80-0x9F extras are not used here.
+    std::string out;
+    for (char ch : ansi) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool dlg_open_file(std::string_view title, std::string_view start, const std::vector<std::string>& patterns,
+                   std::string_view desc, bool multi, std::string& chosen) {
+    std::string answer;
+    switch (how_to_ask()) {
+    case Way::graphical_zenity: {
+        std::vector<std::string> argv{"zenity", "--file-selection", "--title=" + std::string(title)};
+        if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
+        if (multi) {
+            argv.push_back("--multiple");
+            argv.push_back("--separator=|");
+        }
+        if (!patterns.empty())
+            argv.push_back("--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") +
+                           joined(patterns, " "));
+        if (!run_dialog(argv, answer)) return false;
+        break;
+    }
+    case Way::graphical_kdialog: {
+        std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getopenfilename",
+                                      kdialog_start(start), kdialog_filter(patterns, desc)};
+        if (multi) {
+            argv.push_back("--multiple");
+            argv.push_back("--separate-output");
+        }
+        if (!run_dialog(argv, answer)) return false;
+        // One path per line: joined the way the callers expect.
+        std::string j;
+        std::size_t pos = 0;
+        while (pos <= answer.size()) {
+            std::size_t nl = answer.find('\n', pos);
+            if (nl == std::string::npos) nl = answer.size();
+            if (nl > pos) {
+                if (!j.empty()) j += '|';
+                j += answer.substr(pos, nl - pos);
+            }
+            pos = nl + 1;
+        }
+        answer = j;
+        break;
+    }
+    case Way::console:
+        if (!console_ask(title, std::string(multi ? "File names, separated by |" : "File name") +
+                                    pattern_hint(patterns) + ", empty to cancel: ",
+                         answer))
+            return false;
+        break;
+    case Way::none:
+        return false;
+    }
+    if (answer.empty()) return false;
+    chosen = answer;
+    return true;
+}
+
+bool dlg_save_file(std::string_view title, std::string_view start, const std::vector<std::string>& patterns,
+                   std::string_view desc, std::string& chosen) {
+    std::string answer;
+    switch (how_to_ask()) {
+    case Way::graphical_zenity: {
+        std::vector<std::string> argv{"zenity", "--file-selection", "--save", "--confirm-overwrite",
+                                      "--title=" + std::string(title)};
+        if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
+        if (!patterns.empty())
+            argv.push_back("--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") +
+                           joined(patterns, " "));
+        if (!run_dialog(argv, answer)) return false;
+        break;
+    }
+    case Way::graphical_kdialog: {
+        std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getsavefilename",
+                                      kdialog_start(start), kdialog_filter(patterns, desc)};
+        if (!run_dialog(argv, answer)) return false;
+        break;
+    }
+    case Way::console: {
+        if (!console_ask(title, "File name" + pattern_hint(patterns) + ", empty to cancel: ", answer)) return false;
+        struct stat st {};
+        // Nothing is overwritten without the user saying so.
+        if (!answer.empty() && stat(answer.c_str(), &st) == 0 &&
+            !console_yes("Replace the existing file " + answer + "? [y/n] "))
+            return false;
+        break;
+    }
+    case Way::none:
+        return false;
+    }
+    if (answer.empty()) return false;
+    chosen = answer;
+    return true;
+}
+
+bool dlg_select_folder(std::string_view title, std::string_view start, std::string& chosen) {
+    std::string answer;
+    switch (how_to_ask()) {
+    case Way::graphical_zenity: {
+        std::vector<std::string> argv{"zenity", "--file-selection", "--directory", "--title=" + std::string(title)};
+        if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
+        if (!run_dialog(argv, answer)) return false;
+        break;
+    }
+    case Way::graphical_kdialog: {
+        std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getexistingdirectory",
+                                      kdialog_start(start)};
+        if (!run_dialog(argv, answer)) return false;
+        break;
+    }
+    case Way::console: {
+        std::string question = "Folder";
+        if (!start.empty()) question += " (starting from " + std::string(start) + ")";
+        if (!console_ask(title, question + ", empty to cancel: ", answer)) return false;
+        break;
+    }
+    case Way::none:
+        return false;
+    }
+    if (answer.empty()) return false;
+    chosen = answer;
+    return true;
+}
+
+bool dlg_input_box(std::string_view title, std::string_view prompt, std::string_view def, std::string& answer) {
+    switch (how_to_ask()) {
+    case Way::graphical_zenity:
+        return run_dialog({"zenity", "--entry", "--title=" + std::string(title), "--text=" + std::string(prompt),
+                           "--entry-text=" + std::string(def)},
+                          answer);
+    case Way::graphical_kdialog:
+        return run_dialog({"kdialog", "--title", std::string(title), "--inputbox", std::string(prompt),
+                           std::string(def)},
+                          answer);
+    case Way::console: {
+        std::string question(prompt);
+        if (!def.empty()) question += " [" + std::string(def) + "]";
+        std::string line;
+        if (!console_ask(title, question + ": ", line)) return false;
+        answer = line.empty() ? std::string(def) : line;
+        return true;
+    }
+    case Way::none:
+        break;
+    }
+    return false;
+}
