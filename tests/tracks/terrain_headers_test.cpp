@@ -1,0 +1,315 @@
+// The ".trn", ".dem" and ASCII grid header readers and the latitude/
+// longitude boxes of terrain files.
+#include "tracks/terrain_headers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/temp_dir.h"
+#include "tests/tracks/terrain_fixtures.h"
+#include "tracks/utm.h"
+
+namespace {
+
+class TerrainHeaders : public InTempDir {
+protected:
+    void SetUp() override {
+        InTempDir::SetUp();
+        utm000 = Utm000{};
+        utm001 = Utm001{};
+        fich_old.clear();
+    }
+};
+
+// The outputs of a grid reader, preset to marks that show what was stored.
+struct GridOut {
+    double latmin = -1, latmax = -1, lonmin = -1, lonmax = -1;
+    int32_t ncol = -1, nrow = -1, nzon = -1;
+    char zlat = '?';
+};
+
+int32_t read_asc(const std::string& name, GridOut& o) {
+    return read_ascdem_hdr(name, o.latmin, o.latmax, o.lonmin, o.lonmax, o.ncol, o.nrow, o.nzon, o.zlat);
+}
+int32_t read_dem(const std::string& name, GridOut& o) {
+    return read_dem_hdr(name, o.latmin, o.latmax, o.lonmin, o.lonmax, o.ncol, o.nrow, o.nzon, o.zlat);
+}
+
+}  // namespace
+
+TEST_F(TerrainHeaders, TrnFields) {
+    struct Case {
+        int32_t ncol, nrow;
+        float rew, rns;
+        uint8_t zone;
+        float xmax, ymax;
+        int32_t nlon;
+    };
+    const Case cases[] = {
+        {100, 80, 90.0f, 90.0f, 32, 9000.0f, 7200.0f, 32},
+        {100, 80, -90.0f, -30.0f, 1, 9000.0f, 2400.0f, 1},
+        {-100, 80, 90.0f, 30.0f, 60, 9000.0f, 2400.0f, 60},
+        {100, 80, 90.0f, 90.0f, 0xE0, 9000.0f, 7200.0f, -32},
+        {3, 7, 0.1f, 0.1f, 0xFF, 3 * 0.1f, 7 * 0.1f, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.ncol << " x " << c.rew << ", " << c.nrow << " x " << c.rns);
+        TrnFields h;
+        h.ncol = c.ncol;
+        h.nrow = c.nrow;
+        h.rew = c.rew;
+        h.rns = c.rns;
+        h.zone = c.zone;
+        h.orien = 3.25f;
+        h.letter = 'S';
+        tmp.write("t.trn", trn_bytes(h));
+        float xmax = 0, ymax = 0, oe = 0, on = 0, orien = 0;
+        int32_t nlon = 0;
+        char zlat = 0;
+        ASSERT_EQ(read_trn_hdr("t.trn", xmax, ymax, oe, on, orien, nlon, zlat), 0);
+        EXPECT_EQ(xmax, c.xmax);
+        EXPECT_EQ(ymax, c.ymax);
+        EXPECT_EQ(oe, 600000.0f);
+        EXPECT_EQ(on, 5100000.0f);
+        EXPECT_EQ(orien, 3.25f);
+        EXPECT_EQ(nlon, c.nlon);
+        EXPECT_EQ(zlat, 'S');
+    }
+}
+
+TEST_F(TerrainHeaders, ShortOrMissingBinaryHeaders) {
+    const std::string trn = trn_bytes(TrnFields{});
+    for (std::size_t n = 0; n < trn.size(); ++n) {
+        SCOPED_TRACE(testing::Message() << "trn of " << n << " bytes");
+        tmp.write("s.trn", trn.substr(0, n));
+        float xmax = -1, ymax = -1, oe = -1, on = -1, orien = -1;
+        int32_t nlon = -1;
+        char zlat = '?';
+        EXPECT_EQ(read_trn_hdr("s.trn", xmax, ymax, oe, on, orien, nlon, zlat), io_end_of_file);
+        EXPECT_EQ(xmax, -1.0f);
+        EXPECT_EQ(nlon, -1);
+        EXPECT_EQ(zlat, '?');
+    }
+    const std::string dem = dem_bytes(DemFields{});
+    for (std::size_t n = 0; n < dem.size(); ++n) {
+        SCOPED_TRACE(testing::Message() << "dem of " << n << " bytes");
+        tmp.write("s.dem", dem.substr(0, n));
+        GridOut o;
+        EXPECT_EQ(read_dem("s.dem", o), io_end_of_file);
+        EXPECT_EQ(o.latmin, -1.0);
+        EXPECT_EQ(o.nzon, -1);
+    }
+
+    // A missing file or a folder: a positive status, nothing stored.
+    tmp.write("folder.dem/x", "");
+    for (const char* name : {"missing.trn", "folder.dem"}) {
+        SCOPED_TRACE(name);
+        float xmax = -1, ymax = -1, oe = -1, on = -1, orien = -1;
+        int32_t nlon = -1;
+        char zlat = '?';
+        EXPECT_GT(read_trn_hdr(name, xmax, ymax, oe, on, orien, nlon, zlat), 0);
+        EXPECT_EQ(xmax, -1.0f);
+        GridOut o;
+        EXPECT_GT(read_dem(name, o), 0);
+        EXPECT_GT(read_asc(name, o), 0);
+        EXPECT_EQ(o.nzon, -1);
+    }
+}
+
+TEST_F(TerrainHeaders, DemFieldsWithZoneAndHemisphere) {
+    tmp.write("g.dem", dem_bytes(DemFields{}));
+    GridOut o;
+    ASSERT_EQ(read_dem("g.dem", o), 0);
+    EXPECT_EQ(o.lonmin, 6.0);
+    EXPECT_EQ(o.lonmax, 12.0);
+    EXPECT_EQ(o.latmax, 48.0);
+    EXPECT_EQ(o.latmin, 44.0);
+    EXPECT_EQ(o.ncol, 7200);
+    EXPECT_EQ(o.nrow, 4800);
+    EXPECT_EQ(o.nzon, 32);
+    EXPECT_EQ(o.zlat, 'N');
+}
+
+TEST(GridZone, FromTheBoxCentre) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double latmin, latmax, lonmin, lonmax;
+        int32_t nzon;
+        char zlat;
+    };
+    const Case cases[] = {
+        {44.0, 48.0, 6.0, 12.0, 32, 'N'},   {46.0, 47.0, 9.0, 9.6, 32, 'N'},    // centre 9.3
+        {-1.0, 1.0, -0.5, 0.5, 31, 'S'},    // centre 0: a halfway quotient rounds up; equator is south
+        {10.0, 11.0, 5.0, 7.0, 32, 'N'},    // centre 6: a halfway quotient
+        {-48.0, -44.0, 144.0, 150.0, 55, 'S'}, {-20.0, -19.0, -180.0, -178.0, 1, 'S'},
+        {60.0, 61.0, 179.0, 180.0, 60, 'N'},
+        {60.0, 61.0, 180.0, 181.0, 61, 'N'},  // beyond zone 60: the set-up refuses it
+        {0.0, 1.0, nan, 1.0, 0, 'N'},       {nan, 1.0, 1.0, 2.0, 31, 'S'},
+        {0.0, 1.0, 1e300, 1e300, 0, 'N'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.latmin << ".." << c.latmax << " " << c.lonmin << ".." << c.lonmax);
+        int32_t nzon = -1;
+        char zlat = '?';
+        double q = 0;
+        grid_zone(c.latmin, c.latmax, c.lonmin, c.lonmax, nzon, zlat, q);
+        EXPECT_EQ(nzon, c.nzon);
+        EXPECT_EQ(zlat, c.zlat);
+    }
+}
+
+TEST_F(TerrainHeaders, AsciiGridHeader) {
+    tmp.write("g.asc", asc_text(7200, 4800, "6.0", "44.0", "8.3333333333333E-04"));
+    GridOut o;
+    ASSERT_EQ(read_asc("g.asc", o), 0);
+    EXPECT_EQ(o.ncol, 7200);
+    EXPECT_EQ(o.nrow, 4800);
+    EXPECT_EQ(o.lonmin, 6.0);
+    EXPECT_EQ(o.latmin, 44.0);
+    EXPECT_NEAR(o.lonmax, 12.0, 1e-9);
+    EXPECT_NEAR(o.latmax, 48.0, 1e-9);
+    EXPECT_EQ(o.nzon, 32);
+    EXPECT_EQ(o.zlat, 'N');
+}
+
+TEST_F(TerrainHeaders, AsciiGridHeaderVariants) {
+    const std::string five = "ncols 10\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\ncellsize 0.5\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        int32_t status;  // io_end_of_file stands for any negative status
+    };
+    const Case cases[] = {
+        {"no-data line first", "NODATA_value -9999\n" + five, 0},
+        {"CR LF line ends, values after commas", "ncols 10,\r\nnrows 20\r\nxllcorner 6.5\r\nyllcorner -44.0\r\n"
+                                                 "cellsize 0.5\r\n\r\n", 0},
+        {"last line without a line end", five + "NODATA_value -9999", 0},
+        {"only the five key lines", five, io_end_of_file},
+        {"upper-case keys", "NCOLS 10\nNROWS 20\nXLLCORNER 6.5\nYLLCORNER -44.0\nCELLSIZE 0.5\n\n", io_missing_keys},
+        {"key in the seventh line", "a\nb\nncols 10\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\ncellsize 0.5\n",
+         io_missing_keys},
+        {"key twice, another missing", "ncols 10\nncols 10\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\n\n",
+         io_missing_keys},
+        {"key twice, all present", five + "ncols 10\n", io_missing_keys},
+        {"integer written with a point", "ncols 10.0\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\ncellsize 0.5\n\n",
+         io_missing_keys},
+        {"value not a number", "ncols ten\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\ncellsize 0.5\n\n",
+         io_missing_keys},
+        {"value beyond column 80", "ncols 10\nnrows 20\nxllcorner 6.5\nyllcorner -44.0\ncellsize" +
+                                       std::string(75, ' ') + "0.5\n\n", io_missing_keys},
+        {"empty file", "", io_missing_keys},
+        {"binary bytes", dem_bytes(DemFields{}), io_missing_keys},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tmp.write("v.asc", c.text);
+        GridOut o;
+        const int32_t status = read_asc("v.asc", o);
+        if (c.status == io_end_of_file)
+            EXPECT_LT(status, 0);
+        else
+            EXPECT_EQ(status, c.status);
+        if (status == 0) {
+            EXPECT_EQ(o.ncol, 10);
+            EXPECT_EQ(o.nrow, 20);
+            EXPECT_EQ(o.lonmin, 6.5);
+            EXPECT_EQ(o.lonmax, 11.5);
+            EXPECT_EQ(o.latmin, -44.0);
+            EXPECT_EQ(o.latmax, -34.0);
+            EXPECT_EQ(o.zlat, 'S');
+            EXPECT_EQ(o.nzon, 32);
+        } else {
+            EXPECT_EQ(o.ncol, -1);
+            EXPECT_EQ(o.nzon, -1);
+        }
+    }
+}
+
+TEST_F(TerrainHeaders, LatLonBoxByFileType) {
+    tmp.write("g.dem", dem_bytes(DemFields{}));
+    tmp.write("g.ASC", asc_text(20, 10, "-71.5", "-21.0", "0.1"));
+    struct Case {
+        const char* name;
+        int32_t status;
+        float latmin, latmax, lonmin, lonmax;
+    };
+    const Case cases[] = {
+        {"g.dem", 0, 44.0f, 48.0f, 6.0f, 12.0f},
+        {"g.ASC", 0, -21.0f, -20.0f, -71.5f, -69.5f},
+        {"g.txt", 1, -1, -1, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        float a = -1, b = -1, d = -1, e = -1;
+        EXPECT_EQ(get_latlon_lim(c.name, a, b, d, e), c.status);
+        EXPECT_FLOAT_EQ(a, c.latmin);
+        EXPECT_FLOAT_EQ(b, c.latmax);
+        EXPECT_FLOAT_EQ(d, c.lonmin);
+        EXPECT_FLOAT_EQ(e, c.lonmax);
+    }
+    // A failing grid reader's status is passed on, the box left alone.
+    float a = -1, b = -1, d = -1, e = -1;
+    EXPECT_GT(get_latlon_lim("missing.dem", a, b, d, e), 0);
+    EXPECT_EQ(a, -1.0f);
+    EXPECT_EQ(get_latlon_lim("missing.trn", a, b, d, e), 1);
+    EXPECT_EQ(a, -1.0f);
+}
+
+// The box of a ".trn" landscape is the largest one inside it: every corner
+// of the box lies in the landscape, and each side touches its edge.
+TEST_F(TerrainHeaders, TrnLandscapeBox) {
+    struct Case {
+        const char* what;
+        uint8_t zone;
+        char letter;
+        float orig_e, orig_n;
+    };
+    const Case cases[] = {
+        {"north, east of the meridian", 32, 'N', 640000.0f, 5100000.0f},
+        {"south, west of the meridian", 19, 'S', 420000.0f, 7700000.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TrnFields h;
+        h.zone = c.zone;
+        h.letter = c.letter;
+        h.orig_e = c.orig_e;
+        h.orig_n = c.orig_n;
+        h.ncol = 1000;  // 90 km
+        h.nrow = 800;   // 72 km
+        h.rew = -90.0f;
+        tmp.write("land.trn", trn_bytes(h));
+        utm001.initialized = false;
+        float latmin = 0, latmax = 0, lonmin = 0, lonmax = 0;
+        ASSERT_EQ(get_latlon_lim("land.trn", latmin, latmax, lonmin, lonmax), 0);
+        EXPECT_LT(latmin, latmax);
+        EXPECT_LT(lonmin, lonmax);
+
+        const float xs = 90000.0f, ys = 72000.0f, slack = 2.0f;  // metres; edges are sampled
+        const float lats[] = {latmin, latmax};
+        const float lons[] = {lonmin, lonmax};
+        float x_lo = 1e9f, x_hi = -1e9f, y_lo = 1e9f, y_hi = -1e9f;
+        for (float lat : lats)
+            for (float lon : lons) {
+                float x = 0, y = 0;
+                ASSERT_EQ(latlontoxy(lat, lon, x, y), 1);
+                EXPECT_GE(x, -slack);
+                EXPECT_LE(x, xs + slack);
+                EXPECT_GE(y, -slack);
+                EXPECT_LE(y, ys + slack);
+                x_lo = std::min(x_lo, x);
+                x_hi = std::max(x_hi, x);
+                y_lo = std::min(y_lo, y);
+                y_hi = std::max(y_hi, y);
+            }
+        // Each side of the box reaches the landscape's edge at some corner.
+        EXPECT_LT(x_lo, 100.0f);
+        EXPECT_GT(x_hi, xs - 100.0f);
+        EXPECT_LT(y_lo, 100.0f);
+        EXPECT_GT(y_hi, ys - 100.0f);
+    }
+}
