@@ -250,5 +250,8 @@ void write_fpl_v3(std::FILE* out, int32_t& iost, bool qigc, std::string_view new
     write_game_options(w);
     write_description(w);
 
+    // The lines may still sit in the stream's buffer: a failure to write
+    // them out shows only here.
+    if ((std::fflush(out) != 0 || std::ferror(out)) && w.status == 0) w.status = errno > 0 ? errno : EIO;
     iost = std::max(iost, w.status);
 }
