@@ -1,0 +1,72 @@
+// Counting the airspaces of a landscape's airspace file.
+#include "taskmodel/airspace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/messages.h"
+#include "tests/common/temp_dir.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+class AirspaceSize : public InTempDir {
+protected:
+    void SetUp() override {
+        InTempDir::SetUp();
+        setenv("BREMALO_NO_GUI", "1", 1);
+        cmndta001.qline = true;
+        cmndta000.app_path = tmp.path().string() + "/";
+    }
+};
+
+TEST_F(AirspaceSize, CountsTheLinesBeginningAC) {
+    struct Case {
+        std::string content;
+        int32_t count;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"* comment\r\nAN name\r\n", 0},
+        {"AC R\r\nAN one\r\nDP 1\r\nAC Q\r\n", 2},
+        {"ac R\n AC R\nA\nAC", 1},
+        {"ACR\nAC\r\n" + std::string(1000, 'x') + "\nAC last", 3},
+        {"AC\0R\n"s, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content.substr(0, 40));
+        tmp.write("land.air", c.content);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(get_airspace_size(tmp.file("land.air") + "   "), c.count);
+        EXPECT_EQ(testing::internal::GetCapturedStdout().find("error opening"), std::string::npos);
+    }
+}
+
+TEST_F(AirspaceSize, MissingFileGivesZeroAndOneErrorMessage) {
+    const std::string missing = tmp.file("Landscapes/None/None.air");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(get_airspace_size(missing), 0);
+    const std::string out = testing::internal::GetCapturedStdout();
+    // The path is shown whole, the second line of the message is the error.
+    EXPECT_NE(out.find(missing + "\nAirspace file : error opening"), std::string::npos) << out;
+    const std::string log = tmp.read("ErrorLog.txt");
+    std::size_t n = 0;
+    for (std::size_t at = log.find("error opening"); at != std::string::npos;
+         at = log.find("error opening", at + 1))
+        ++n;
+    EXPECT_EQ(n, 1u) << log;
+}
+
+TEST_F(AirspaceSize, FrenchMessage) {
+    cmndta001.qfr = true;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(get_airspace_size(tmp.file("none.air")), 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+                  "\nFichier d'espace aérien : ouverture impossible"),
+              std::string::npos);
+}
+
+}  // namespace
