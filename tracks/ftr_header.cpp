@@ -8,14 +8,19 @@
 #include "support/ftext.h"
 #include "support/julian.h"
 #include "support/messages.h"
+#include "support/paths.h"
 #include "taskmodel/task_model.h"
 #include "tracks/ftr_file.h"
 
 namespace {
 
+/// A run-log message about the track: its path, kept whole ("/" breaks a
+/// message line), then the reason.
+void log_track(const std::string& name, const char* why) { log_message_f(escape_path_for_message(name) + why); }
+
 void fail(int32_t& npts, const std::string& name, const char* why) {
     npts = 0;
-    log_message_f(name + why);
+    log_track(name, why);
     ftr_close();
 }
 
@@ -59,7 +64,7 @@ void read_ftr_hdr(std::string_view fich, int32_t& npts) {
     console_free(name);
     if (!ftr_open(name)) {
         npts = 0;
-        log_message_f(name + ": Error opening");
+        log_track(name, ": Error opening");
         return;
     }
     read_opened(npts);

@@ -45,7 +45,7 @@ private:
 };
 
 int32_t count_or(int32_t announced, std::size_t actual) {
-    return announced >= 0 ? announced : static_cast<int32_t>(actual);
+    return announced != tw_auto ? announced : static_cast<int32_t>(actual);
 }
 
 void put_pz(Out& o, std::size_t p, const tw_pz& z) {

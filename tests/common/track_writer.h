@@ -11,8 +11,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <climits>
 #include <string>
 #include <vector>
+
+/// A count left to the writer: the number of entries given.
+inline constexpr int32_t tw_auto = INT32_MIN;
 
 /// A length-prefixed text of the track: the text, and the length byte that
 /// precedes it (-1: the text's own length).  The text is written into its
@@ -132,15 +136,15 @@ struct track_desc {
 
     // Task.  Version 3 always writes 16 task-point records and 8 penalty
     // zones (missing ones zero); version 2 writes the points given.
-    int32_t nb_wp = -1;     // announced task-point count; -1: tps.size()
+    int32_t nb_wp = tw_auto;     // announced task-point count; tw_auto: tps.size()
     std::vector<tw_tp> tps;
-    int32_t nb_pz = -1;     // -1: pzs.size()
+    int32_t nb_pz = tw_auto;     // tw_auto: pzs.size()
     std::vector<tw_pz> pzs;
-    int32_t ndisabled = -1;              // version 3; -1: disabled.size()
+    int32_t ndisabled = tw_auto;              // version 3; tw_auto: disabled.size()
     std::vector<int16_t> disabled;       // version 3, at most 8192 written
     int32_t zonenumber = 0;              // version 3 landscape geometry echo
     char northsouth = 'N';
-    int32_t wzcount = -1;                // version 3; -1: wzs.size()
+    int32_t wzcount = tw_auto;                // version 3; tw_auto: wzs.size()
     std::vector<tw_wz> wzs;              // version 3, at most 8 written
     int32_t iweatherpreset = 0;
     int32_t randomize = 0;               // v3: one byte; v2: int32
@@ -148,9 +152,9 @@ struct track_desc {
     float pressure = 0;                  // version 2
 
     // Fixes, events and trailer.
-    int32_t npts = -1;      // announced fix count; -1: fixes.size()
+    int32_t npts = tw_auto;      // announced fix count; tw_auto: fixes.size()
     std::vector<tw_fix> fixes;
-    int32_t nevents = -1;   // version 3040 on; -1: events.size()
+    int32_t nevents = tw_auto;   // version 3040 on; tw_auto: events.size()
     std::vector<tw_event> events;
     std::vector<unsigned char> trailer;
 
