@@ -7,6 +7,7 @@
 #include "support/console.h"
 #include "support/ftext.h"
 #include "support/messages.h"
+#include "support/paths.h"
 #include "support/text_format.h"
 #include "tracks/terrain_headers.h"
 #include "tracks/utm_series.h"
@@ -42,7 +43,8 @@ bool valid_zone(int32_t nzon) { return nzon >= 1 && nzon <= 60; }
 
 void fail_unreadable(std::string_view name) {
     utm001.initialized = false;
-    log_message_f("UTM unable to read " + std::string(name));
+    // The run log breaks its lines at "/": the path is escaped to stay whole.
+    log_message_f("UTM unable to read " + escape_path_for_message(name));
 }
 
 // The box of a grid header, as the search needs it.

@@ -254,10 +254,11 @@ TEST_F(UtmFrame, FailedSetUpDisablesTheFrameAndKeepsTheOldName) {
     float rxm = 0, rym = 0;
     ASSERT_EQ(set_up("land.trn", h, rxm, rym), 1);
 
-    EXPECT_EQ(utm_init("missing.trn", rxm, rym), 0);
+    EXPECT_EQ(utm_init("sub/missing.trn", rxm, rym), 0);
     EXPECT_FALSE(utm001.initialized);
     EXPECT_EQ(fich_old, "land.trn");
-    EXPECT_NE(run_log().find("UTM unable to read missing.trn"), std::string::npos) << run_log();
+    // The path stays whole on its line of the run log.
+    EXPECT_NE(run_log().find("UTM unable to read sub/missing.trn\r\n"), std::string::npos) << run_log();
 
     // Without a frame the conversions refuse and leave their outputs alone.
     std::remove("Logfile.txt");
