@@ -257,8 +257,10 @@ int32_t check_condor_install(std::string_view msgpltfldr) {
     inst00.qc3 = get_condor_inst_dir(3, inst00.instpath3, false) == 3;
     if (inst00.qc3) inst00.qc3 = file_exists(std::string(trim_right(inst00.instpath3)) + sep() + "Condor.exe");
 
+    // The run log breaks lines at "/": the folders are logged escaped so
+    // that each stays whole.
     if (inst00.qc2) {
-        log_message_f("Condor 2 install path: " + std::string(trim_right(inst00.instpath2)));
+        log_message_f("Condor 2 install path: " + escape_path_for_message(trim_right(inst00.instpath2)));
         inst00.pilpath2.clear();
         get_condor_2_path(msgpltfldr, false, true, inst00.pilpath2);
         inst00.rootpath2.clear();
@@ -266,7 +268,7 @@ int32_t check_condor_install(std::string_view msgpltfldr) {
         result = 2;
     }
     if (inst00.qc3) {
-        log_message_f("Condor 3 install path: " + std::string(trim_right(inst00.instpath3)));
+        log_message_f("Condor 3 install path: " + escape_path_for_message(trim_right(inst00.instpath3)));
         inst00.pilpath3 = "3";
         get_condor_2_path(msgpltfldr, false, true, inst00.pilpath3);
         inst00.rootpath3 = "3";
