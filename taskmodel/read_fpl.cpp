@@ -33,6 +33,9 @@ constexpr std::string_view info_prefix = "LCONFlightInfo";
 /// Characters of a line taken, except where the disabled-airspace list
 /// needs more.
 constexpr std::size_t base_line_limit = 132;
+/// Longest line kept whole (for the disabled-airspace list); the tail of a
+/// longer one is passed over, so a hostile file cannot exhaust memory.
+constexpr std::size_t max_raw_line = std::size_t{1} << 20;
 /// Width of the key and value texts of a split line.
 constexpr std::size_t kv_len = 80;
 /// Width of one disabled-airspace item.
@@ -589,7 +592,7 @@ void read_fpl(Fpl_input& input, bool qreset, bool qverb, bool qfr, int32_t& nl, 
         // The line is read whole and then held to the limit; only the
         // disabled-airspace list is taken from the whole line, so that no
         // index of a long list is lost.
-        ios = fpl_input_read_line(input, raw);
+        ios = fpl_input_read_line(input, raw, std::max(r.limit, max_raw_line));
         if (ios != 0) break;
         const std::string line = raw.substr(0, std::min(raw.size(), r.limit));
         console_free(nl, line, r.limit);
