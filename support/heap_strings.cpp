@@ -176,8 +176,9 @@ int32_t slDropLastChar(char* s) {
 char* slAppend(const char* s, const char* s2) {
     const int32_t n = length_of(s);
     const int32_t m = length_of(s2);
-    char* t = new_text(s, n + m);
+    char* t = new_text(nullptr, n + m);
     if (!t) return nullptr;
+    if (n > 0) std::memcpy(t, s, static_cast<std::size_t>(n));
     if (m > 0) std::memcpy(t + n, s2, static_cast<std::size_t>(m));
     return t;
 }
