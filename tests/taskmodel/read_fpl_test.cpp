@@ -526,6 +526,8 @@ TEST_F(ReadFpl, IndicesOutsideTheTablesAreIgnored) {
 }
 
 TEST_F(ReadFpl, MoreThanThirtyOneTaskPointsStopsTheProgram) {
+    // The child must share this test's folder: forked, not started anew.
+    GTEST_FLAG_SET(death_test_style, "fast");
     tmp.write("big.fpl", join_lines({"[Task]", "Count=32", "TPName0=never"}));
     EXPECT_EXIT(
         {
@@ -548,6 +550,7 @@ TEST_F(ReadFpl, MoreThanThirtyOneTaskPointsStopsTheProgram) {
 }
 
 TEST_F(ReadFpl, FrenchTurnpointLimitMessage) {
+    GTEST_FLAG_SET(death_test_style, "fast");
     tmp.write("big.fpl", join_lines({"[Task]", "Count=40"}));
     EXPECT_EXIT(
         {
