@@ -35,7 +35,7 @@ void read_opened(int32_t& npts) {
         // A file that ends before the version word: a track cut short if
         // what is there starts like the magic, otherwise not a track.
         std::size_t n = std::min<std::size_t>(b.size(), 3);
-        bool prefix = std::memcmp(b.data(), "FTR", n) == 0;
+        bool prefix = n == 0 || std::memcmp(b.data(), "FTR", n) == 0;
         fail(npts, name, prefix ? ": Not a Condor FTR file (truncated)" : ": Not a Condor FTR file");
         return;
     }
