@@ -30,7 +30,7 @@ void write_text(const fs::path& p, const std::string& text) {
 
 }  // namespace
 
-FakeDialog::FakeDialog(const fs::path& folder, const std::string& program) : dir_(folder) {
+FakeDialog::FakeDialog(const fs::path& folder, const std::string& program) : dir_(folder), program_(program) {
     fs::create_directories(dir_);
     const fs::path exe = dir_ / program;
     write_text(exe, script);
@@ -45,6 +45,12 @@ FakeDialog::FakeDialog(const fs::path& folder, const std::string& program) : dir
 void FakeDialog::answer(const std::string& out, int status) const {
     write_text(dir_ / "answer.txt", out);
     write_text(dir_ / "status.txt", std::to_string(status) + "\n");
+}
+
+void FakeDialog::make_unstartable() const {
+    const fs::path exe = dir_ / program_;
+    write_text(exe, "#!/nonexistent/interpreter\n");
+    fs::permissions(exe, fs::perms::owner_all);
 }
 
 std::vector<std::vector<std::string>> FakeDialog::calls() const {

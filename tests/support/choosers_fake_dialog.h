@@ -16,11 +16,15 @@ public:
     /// What the next calls print on standard output and their exit status.
     void answer(const std::string& out, int status = 0) const;
 
+    /// Makes the stand-in a program that cannot be started.
+    void make_unstartable() const;
+
     /// The arguments of every call so far (the program name not included).
     std::vector<std::vector<std::string>> calls() const;
 
 private:
     std::filesystem::path dir_;
+    std::string program_;
 };
 
 /// Makes standard input a non-terminal at its end, so that nothing can wait

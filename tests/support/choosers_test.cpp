@@ -290,4 +290,17 @@ TEST_F(Choosers, ConsolePromptWithoutGraphicalSession) {
     EXPECT_EQ(folder, "kept");
 }
 
+TEST_F(Choosers, UnstartableDialogProgramFallsBackToTheConsole) {
+    FakeDialog fake(tmp.path() / "bin");
+    fake.make_unstartable();
+    TerminalInput term;
+    if (!term.ok()) GTEST_SKIP() << "no pseudo-terminal here";
+    std::string file;
+    int32_t len = 0;
+    term.type("typed.ftr\n");
+    EXPECT_EQ(GetFileName(file, "Pick", "", "*.ftr", "", 0, len), 1);
+    EXPECT_EQ(file, "typed.ftr");
+    EXPECT_TRUE(fake.calls().empty());
+}
+
 }  // namespace

@@ -11,16 +11,19 @@
 
 namespace {
 
-enum class Way { graphical_zenity, graphical_kdialog, console, none };
+enum class Program { zenity, kdialog, none };
 
-Way how_to_ask() {
-    if (dlg_graphical_session()) {
-        const std::string program = dlg_dialog_program();
-        if (program == "zenity") return Way::graphical_zenity;
-        if (program == "kdialog") return Way::graphical_kdialog;
-    }
-    return dlg_stdin_is_terminal() ? Way::console : Way::none;
+// The dialog program of the graphical session, none without one.
+Program graphical_program() {
+    if (!dlg_graphical_session()) return Program::none;
+    const std::string program = dlg_dialog_program();
+    if (program == "zenity") return Program::zenity;
+    if (program == "kdialog") return Program::kdialog;
+    return Program::none;
 }
+
+// What came of asking the user.
+enum class Asked { chosen, cancelled, not_asked };
 
 bool is_folder(const std::string& p) {
     struct stat st {};
@@ -59,13 +62,15 @@ std::string kdialog_filter(const std::vector<std::string>& patterns, std::string
     return f;
 }
 
-// A graphical dialog; true with the answer when the program ended with
-// success (0), false on cancel or when it could not run.
-bool run_dialog(const std::vector<std::string>& argv, std::string& answer) {
+// A graphical dialog: its answer when the program ended with success (0),
+// a cancel for any other status, not asked when it could not run.
+Asked run_dialog(const std::vector<std::string>& argv, std::string& answer) {
     std::string out;
-    if (dlg_run_program(argv, out) != 0) return false;
+    const int rc = dlg_run_program(argv, out);
+    if (rc < 0) return Asked::not_asked;
+    if (rc != 0) return Asked::cancelled;
     answer = answer_line(out);
-    return true;
+    return Asked::chosen;
 }
 
 // One line from standard input, without its line end; false at the end of
@@ -83,17 +88,48 @@ bool read_console_line(std::string& line) {
     return any;
 }
 
-bool console_ask(std::string_view title, std::string_view question, std::string& answer) {
+// A question on the console, when standard input is a terminal (else the
+// user is not asked).
+Asked console_ask(std::string_view title, std::string_view question, std::string& answer) {
+    if (!dlg_stdin_is_terminal()) return Asked::not_asked;
     std::printf("%.*s\n%.*s", static_cast<int>(title.size()), title.data(), static_cast<int>(question.size()),
                 question.data());
     std::fflush(stdout);
-    return read_console_line(answer);
+    return read_console_line(answer) ? Asked::chosen : Asked::cancelled;
 }
 
 bool console_yes(std::string_view question) {
     std::string a;
-    if (!console_ask("", question, a)) return false;
+    if (console_ask("", question, a) != Asked::chosen) return false;
     return !a.empty() && (a[0] == 'y' || a[0] == 'Y' || a[0] == 'o' || a[0] == 'O');
+}
+
+std::string zenity_filter(const std::vector<std::string>& patterns, std::string_view desc) {
+    return "--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") + joined(patterns, " ");
+}
+
+// kdialog lists several files one per line: joined by "|" as the callers
+// expect.
+std::string lines_joined(const std::string& text) {
+    std::string j;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t nl = text.find('\n', pos);
+        if (nl == std::string::npos) nl = text.size();
+        if (nl > pos) {
+            if (!j.empty()) j += '|';
+            j += text.substr(pos, nl - pos);
+        }
+        pos = nl + 1;
+    }
+    return j;
+}
+
+// The end of every chooser: a non-empty answer is the choice.
+bool take_answer(Asked asked, const std::string& answer, std::string& chosen) {
+    if (asked != Asked::chosen || answer.empty()) return false;
+    chosen = answer;
+    return true;
 }
 
 std::string pattern_hint(const std::vector<std::string>& patterns) {
@@ -120,143 +156,122 @@ std::string dlg_native_text(std::string_view ansi) {
 bool dlg_open_file(std::string_view title, std::string_view start, const std::vector<std::string>& patterns,
                    std::string_view desc, bool multi, std::string& chosen) {
     std::string answer;
-    switch (how_to_ask()) {
-    case Way::graphical_zenity: {
+    Asked asked = Asked::not_asked;
+    switch (graphical_program()) {
+    case Program::zenity: {
         std::vector<std::string> argv{"zenity", "--file-selection", "--title=" + std::string(title)};
         if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
         if (multi) {
             argv.push_back("--multiple");
             argv.push_back("--separator=|");
         }
-        if (!patterns.empty())
-            argv.push_back("--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") +
-                           joined(patterns, " "));
-        if (!run_dialog(argv, answer)) return false;
+        if (!patterns.empty()) argv.push_back(zenity_filter(patterns, desc));
+        asked = run_dialog(argv, answer);
         break;
     }
-    case Way::graphical_kdialog: {
+    case Program::kdialog: {
         std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getopenfilename",
                                       kdialog_start(start), kdialog_filter(patterns, desc)};
         if (multi) {
             argv.push_back("--multiple");
             argv.push_back("--separate-output");
         }
-        if (!run_dialog(argv, answer)) return false;
-        // One path per line: joined the way the callers expect.
-        std::string j;
-        std::size_t pos = 0;
-        while (pos <= answer.size()) {
-            std::size_t nl = answer.find('\n', pos);
-            if (nl == std::string::npos) nl = answer.size();
-            if (nl > pos) {
-                if (!j.empty()) j += '|';
-                j += answer.substr(pos, nl - pos);
-            }
-            pos = nl + 1;
-        }
-        answer = j;
+        asked = run_dialog(argv, answer);
+        answer = lines_joined(answer);
         break;
     }
-    case Way::console:
-        if (!console_ask(title, std::string(multi ? "File names, separated by |" : "File name") +
-                                    pattern_hint(patterns) + ", empty to cancel: ",
-                         answer))
-            return false;
+    case Program::none:
         break;
-    case Way::none:
-        return false;
     }
-    if (answer.empty()) return false;
-    chosen = answer;
-    return true;
+    if (asked == Asked::not_asked)
+        asked = console_ask(title,
+                            std::string(multi ? "File names, separated by |" : "File name") + pattern_hint(patterns) +
+                                ", empty to cancel: ",
+                            answer);
+    return take_answer(asked, answer, chosen);
 }
 
 bool dlg_save_file(std::string_view title, std::string_view start, const std::vector<std::string>& patterns,
                    std::string_view desc, std::string& chosen) {
     std::string answer;
-    switch (how_to_ask()) {
-    case Way::graphical_zenity: {
+    Asked asked = Asked::not_asked;
+    switch (graphical_program()) {
+    case Program::zenity: {
         std::vector<std::string> argv{"zenity", "--file-selection", "--save", "--confirm-overwrite",
                                       "--title=" + std::string(title)};
         if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
-        if (!patterns.empty())
-            argv.push_back("--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") +
-                           joined(patterns, " "));
-        if (!run_dialog(argv, answer)) return false;
+        if (!patterns.empty()) argv.push_back(zenity_filter(patterns, desc));
+        asked = run_dialog(argv, answer);
         break;
     }
-    case Way::graphical_kdialog: {
-        std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getsavefilename",
-                                      kdialog_start(start), kdialog_filter(patterns, desc)};
-        if (!run_dialog(argv, answer)) return false;
+    case Program::kdialog:
+        asked = run_dialog({"kdialog", "--title", std::string(title), "--getsavefilename", kdialog_start(start),
+                            kdialog_filter(patterns, desc)},
+                           answer);
+        break;
+    case Program::none:
         break;
     }
-    case Way::console: {
-        if (!console_ask(title, "File name" + pattern_hint(patterns) + ", empty to cancel: ", answer)) return false;
+    if (asked == Asked::not_asked) {
+        asked = console_ask(title, "File name" + pattern_hint(patterns) + ", empty to cancel: ", answer);
         struct stat st {};
         // Nothing is overwritten without the user saying so.
-        if (!answer.empty() && stat(answer.c_str(), &st) == 0 &&
+        if (asked == Asked::chosen && !answer.empty() && stat(answer.c_str(), &st) == 0 &&
             !console_yes("Replace the existing file " + answer + "? [y/n] "))
-            return false;
-        break;
+            asked = Asked::cancelled;
     }
-    case Way::none:
-        return false;
-    }
-    if (answer.empty()) return false;
-    chosen = answer;
-    return true;
+    return take_answer(asked, answer, chosen);
 }
 
 bool dlg_select_folder(std::string_view title, std::string_view start, std::string& chosen) {
     std::string answer;
-    switch (how_to_ask()) {
-    case Way::graphical_zenity: {
+    Asked asked = Asked::not_asked;
+    switch (graphical_program()) {
+    case Program::zenity: {
         std::vector<std::string> argv{"zenity", "--file-selection", "--directory", "--title=" + std::string(title)};
         if (!start.empty()) argv.push_back("--filename=" + zenity_start(start));
-        if (!run_dialog(argv, answer)) return false;
+        asked = run_dialog(argv, answer);
         break;
     }
-    case Way::graphical_kdialog: {
-        std::vector<std::string> argv{"kdialog", "--title", std::string(title), "--getexistingdirectory",
-                                      kdialog_start(start)};
-        if (!run_dialog(argv, answer)) return false;
+    case Program::kdialog:
+        asked = run_dialog({"kdialog", "--title", std::string(title), "--getexistingdirectory", kdialog_start(start)},
+                           answer);
+        break;
+    case Program::none:
         break;
     }
-    case Way::console: {
+    if (asked == Asked::not_asked) {
         std::string question = "Folder";
         if (!start.empty()) question += " (starting from " + std::string(start) + ")";
-        if (!console_ask(title, question + ", empty to cancel: ", answer)) return false;
-        break;
+        asked = console_ask(title, question + ", empty to cancel: ", answer);
     }
-    case Way::none:
-        return false;
-    }
-    if (answer.empty()) return false;
-    chosen = answer;
-    return true;
+    return take_answer(asked, answer, chosen);
 }
 
 bool dlg_input_box(std::string_view title, std::string_view prompt, std::string_view def, std::string& answer) {
-    switch (how_to_ask()) {
-    case Way::graphical_zenity:
-        return run_dialog({"zenity", "--entry", "--title=" + std::string(title), "--text=" + std::string(prompt),
-                           "--entry-text=" + std::string(def)},
-                          answer);
-    case Way::graphical_kdialog:
-        return run_dialog({"kdialog", "--title", std::string(title), "--inputbox", std::string(prompt),
-                           std::string(def)},
-                          answer);
-    case Way::console: {
-        std::string question(prompt);
-        if (!def.empty()) question += " [" + std::string(def) + "]";
-        std::string line;
-        if (!console_ask(title, question + ": ", line)) return false;
-        answer = line.empty() ? std::string(def) : line;
-        return true;
-    }
-    case Way::none:
+    std::string text;
+    Asked asked = Asked::not_asked;
+    switch (graphical_program()) {
+    case Program::zenity:
+        asked = run_dialog({"zenity", "--entry", "--title=" + std::string(title), "--text=" + std::string(prompt),
+                            "--entry-text=" + std::string(def)},
+                           text);
+        break;
+    case Program::kdialog:
+        asked = run_dialog({"kdialog", "--title", std::string(title), "--inputbox", std::string(prompt),
+                            std::string(def)},
+                           text);
+        break;
+    case Program::none:
         break;
     }
-    return false;
+    if (asked == Asked::not_asked) {
+        std::string question(prompt);
+        if (!def.empty()) question += " [" + std::string(def) + "]";
+        asked = console_ask(title, question + ": ", text);
+        if (asked == Asked::chosen && text.empty()) text = std::string(def);
+    }
+    if (asked != Asked::chosen) return false;
+    answer = text;  // an empty answer is an answer
+    return true;
 }
