@@ -63,6 +63,7 @@ std::string wine_prefix() {
         std::string home = env_text("HOME");
         if (home.empty())
             if (const passwd* pw = getpwuid(getuid())) home = pw->pw_dir ? pw->pw_dir : "";
+        while (!home.empty() && home.back() == '/') home.pop_back();
         p = home + "/.wine";
     }
     while (p.size() > 1 && p.back() == '/') p.pop_back();

@@ -1,0 +1,131 @@
+#include "support/files.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "support/messages.h"
+#include "support/paths.h"
+#include "tests/common/temp_dir.h"
+#include "tests/support/console_capture.h"
+
+namespace fs = std::filesystem;
+
+class Files : public InTempDir {
+protected:
+    void SetUp() override {
+        InTempDir::SetUp();
+        setenv("BREMALO_NO_GUI", "1", 1);
+        cmndta000.app_path = tmp.path().string() + "/";
+    }
+};
+
+TEST_F(Files, CheckDirOnExistingFolderRunsNothing) {
+    fs::create_directory("out");
+    begin_stdout_capture();
+    EXPECT_EQ(check_dir("out"), 1);
+    EXPECT_EQ(end_stdout_capture(), "");
+}
+
+TEST_F(Files, CheckDirCreatesNamesWithShellCharacters) {
+    // Each of these would do something else in a command interpreter.
+    const std::string names[] = {"with blank", "a&b", "semi;colon", "quo\"te", "it's", "$(touch pwned)",
+                                 "deep/er/still"};
+    for (const std::string& n : names) {
+        begin_stdout_capture();
+        EXPECT_EQ(check_dir(n), 1) << n;
+        std::string out = end_stdout_capture();
+        EXPECT_TRUE(fs::is_directory(n)) << n;
+        EXPECT_EQ(out, "MKDIR " + n + "\n exitstat= 0 cmdstat= 0\n") << n;
+    }
+    EXPECT_FALSE(fs::exists("pwned"));
+    EXPECT_FALSE(fs::exists("b"));
+}
+
+TEST_F(Files, CheckDirFailureShowsAndLogsTheFolder) {
+    tmp.write("plainfile", "x");
+    const std::string dir = tmp.file("plainfile") + "/sub";
+    begin_stdout_capture();
+    begin_stderr_capture();
+    EXPECT_EQ(check_dir(dir), 0);
+    std::string err = end_stderr_capture();
+    std::string out = end_stdout_capture();
+    EXPECT_NE(out.find(" exitstat= 1 cmdstat= 0\n"), std::string::npos) << out;
+    // The box shows the whole path, then the second line.
+    EXPECT_EQ(err, "Dralto\n" + dir + "\nERROR CREATING\n");
+    std::string log = tmp.read("ErrorLog.txt");
+    EXPECT_NE(log.find("+ ERROR +-"), std::string::npos);
+    EXPECT_NE(log.find("\r\n" + dir + "\r\nERROR CREATING\r\n"), std::string::npos) << log;
+}
+
+TEST_F(Files, DeleteFileStatuses) {
+    tmp.write("victim.txt", "data");
+    begin_stdout_capture();
+    EXPECT_EQ(delete_file("victim.txt"), 0);
+    EXPECT_EQ(delete_file("victim.txt"), -1);
+    std::string out = end_stdout_capture();
+    EXPECT_FALSE(fs::exists("victim.txt"));
+    EXPECT_EQ(out, " delete_file\n OPEN 0\n DELETE 0\n delete_file\n INEXISTING\n");
+}
+
+TEST_F(Files, ModificationTimes) {
+    begin_stdout_capture();
+    EXPECT_EQ(modified_date("missing.txt"), -1);
+    EXPECT_FALSE(is_file_updated(0, "missing.txt"));
+    EXPECT_FALSE(is_file_updated(-5, "missing.txt"));
+    tmp.write("f.txt", "x");
+    const auto now = static_cast<int32_t>(
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+    int32_t t = modified_date("f.txt");
+    EXPECT_TRUE(is_file_updated(t, "f.txt"));
+    EXPECT_FALSE(is_file_updated(t + 1, "f.txt"));
+    std::string out = end_stdout_capture();
+    EXPECT_LE(std::abs(t - now), 5);
+    EXPECT_EQ(out.substr(0, 4), " -1\n");
+}
+
+TEST_F(Files, WaitForAnUpdatedFileReturns) {
+    tmp.write("a.txt", "x");
+    tmp.write("b.txt", "y");
+    fs::last_write_time("a.txt", fs::last_write_time("a.txt") - std::chrono::hours(1));
+    begin_stdout_capture();
+    wait_for_file(0, "b.txt");
+    int32_t nmod = 0;
+    wait_for_2_files(modified_date("b.txt"), "a.txt", "b.txt", nmod);
+    std::string out = end_stdout_capture();
+    EXPECT_EQ(nmod, 2);
+    EXPECT_EQ(out.substr(0, 20), " waiting for b.txt 0");
+}
+
+TEST_F(Files, WritableFolderProbe) {
+    begin_stdout_capture();
+    check_writable_folder(tmp.path().string(), "Probe");
+    std::string out = end_stdout_capture();
+    EXPECT_NE(out.find(" 0 0 0 0\n"), std::string::npos) << out;
+    EXPECT_FALSE(fs::exists(tmp.file("tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt")));
+}
+
+TEST_F(Files, UnwritableFolderStopsTheProgram) {
+    cmndta001.qline = true;
+    EXPECT_EXIT(check_writable_folder(tmp.file("no/such"), "Probe"), testing::ExitedWithCode(0),
+                "");
+    std::string log = tmp.read("ErrorLog.txt");
+    EXPECT_NE(log.find("The " + tmp.file("no/such") + " folder is not writable\r\n"
+                       "Change the access rights of the folder\r\nOr install in another location\r\n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(Files, TextLinesEndWithCrLf) {
+    std::FILE* f = std::fopen("lines.txt", "wb");
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(write_text_line(f, "one"));
+    EXPECT_TRUE(write_text_line(f, ""));
+    EXPECT_TRUE(write_text_line(f, std::string("n\0l", 3)));
+    std::fclose(f);
+    EXPECT_EQ(tmp.read("lines.txt"), std::string("one\r\n\r\nn\0l\r\n", 12));
+    EXPECT_FALSE(write_text_line(nullptr, "x"));
+}

@@ -1,0 +1,104 @@
+#include "support/number_fields.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+struct FieldCase {
+    double v;
+    int width;
+    int decimals;
+    const char* text;
+};
+
+TEST(NumberFields, IntegerFieldsRightJustifiedOrStars) {
+    EXPECT_EQ(int_field(42, 5), "   42");
+    EXPECT_EQ(int_field(-17, 3), "-17");
+    EXPECT_EQ(int_field(-17, 2), "**");
+    EXPECT_EQ(int_field(12345, 4), "****");
+    EXPECT_EQ(int_field(0, 1), "0");
+    EXPECT_EQ(int_field(5, 0), "");
+}
+
+TEST(NumberFields, FixedPointFields) {
+    const FieldCase cases[] = {
+        {1.5, 8, 3, "   1.500"},
+        {-2.75, 6, 2, " -2.75"},
+        {0.5, 5, 2, " 0.50"},
+        {0.5, 3, 2, ".50"},       // no room for the leading zero
+        {-0.5, 4, 2, "-.50"},
+        {-0.0001, 6, 2, " -0.00"},  // the sign of a value rounded to zero stays
+        {12.0, 5, 0, "  12."},     // a point even without decimals
+        {123.456, 5, 2, "*****"},
+        {-1.0, 2, 0, "**"},
+        {2.5e9, 16, 0, "     2500000000."},
+        {1e300, 10, 2, "**********"},
+    };
+    for (const FieldCase& c : cases)
+        EXPECT_EQ(fixed_field(c.v, c.width, c.decimals), c.text) << c.v << " F" << c.width << "." << c.decimals;
+}
+
+TEST(NumberFields, ExponentFields) {
+    const FieldCase cases[] = {
+        {1.5, 16, 6, "    0.150000E+01"},
+        {-1.5, 12, 4, " -0.1500E+01"},
+        {0.0, 12, 6, "0.000000E+00"},
+        {0.00123, 10, 3, " 0.123E-02"},
+        {9.9999, 9, 2, " 0.10E+02"},         // rounding carries into the exponent
+        {1.5e120, 12, 4, "  0.1500+121"},    // three exponent digits drop the E
+        {1.5, 11, 6, ".150000E+01"},         // no room for the leading zero
+        {1.5, 10, 6, "**********"},
+    };
+    for (const FieldCase& c : cases)
+        EXPECT_EQ(exp_field(c.v, c.width, c.decimals), c.text) << c.v << " E" << c.width << "." << c.decimals;
+}
+
+TEST(NumberFields, NonFiniteValuesStayInTheirField) {
+    EXPECT_EQ(fixed_field(std::nan(""), 5, 1), "  NaN");
+    EXPECT_EQ(fixed_field(-std::numeric_limits<double>::infinity(), 10, 1), " -Infinity");
+    EXPECT_EQ(fixed_field(std::numeric_limits<double>::infinity(), 4, 1), " Inf");
+    EXPECT_EQ(fixed_field(std::nan(""), 2, 1), "**");
+}
+
+TEST(NumberFields, FreeFormIntegers) {
+    struct Case {
+        const char* text;
+        bool ok;
+        int32_t value;
+    } cases[] = {
+        {"42", true, 42},        {"   -7", true, -7},   {"+3", true, 3},
+        {"12 34", true, 12},     {"5,6", true, 5},     {"9/", true, 9},
+        {"3000.0", false, 0},    {"1e3", false, 0},    {"", false, 0},
+        {"   ", false, 0},       {",5", false, 0},     {"abc", false, 0},
+        {"-", false, 0},         {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},         {"2147483648", false, 0},
+        {"99999999999999999999", false, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t v = -555;
+        EXPECT_EQ(read_int(c.text, v), c.ok) << '"' << c.text << '"';
+        EXPECT_EQ(v, c.ok ? c.value : -555) << '"' << c.text << '"';
+    }
+}
+
+TEST(NumberFields, FreeFormReals) {
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    } cases[] = {
+        {"1.5", true, 1.5},   {"  -2.25e1", true, -22.5}, {"3000", true, 3000.0}, {".5", true, 0.5},
+        {"5.", true, 5.0},    {"1.5D2", true, 150.0},     {"7,8", true, 7.0},     {"1.5 x", true, 1.5},
+        {"1e", false, 0},     {"0x10", false, 0},         {"inf", false, 0},      {"nan", false, 0},
+        {"", false, 0},       {".", false, 0},            {"1.2.3", false, 0},    {"1e999", false, 0},
+    };
+    for (const Case& c : cases) {
+        double d = -555;
+        EXPECT_EQ(read_double(c.text, d), c.ok) << '"' << c.text << '"';
+        EXPECT_EQ(d, c.ok ? c.value : -555) << '"' << c.text << '"';
+        float f = -555;
+        EXPECT_EQ(read_real(c.text, f), c.ok) << '"' << c.text << '"';
+        EXPECT_EQ(f, c.ok ? static_cast<float>(c.value) : -555.0f) << '"' << c.text << '"';
+    }
+}
