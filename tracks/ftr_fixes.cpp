@@ -88,6 +88,14 @@ void print_fix(int32_t n, const raw_fix& f, float dt, bool wide) {
     console_line(line);
 }
 
+/// Fixes of `size` bytes the rest of the open track can hold, at most npts,
+/// at least 1.
+int32_t capacity(int32_t npts, std::size_t size) {
+    const std::size_t room = ftr_remaining() / size;
+    const std::size_t want = npts > 0 ? static_cast<std::size_t>(npts) : 0;
+    return static_cast<int32_t>(std::max<std::size_t>(1, std::min(want, room)));
+}
+
 void read_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool qverb, bool wide) {
     const float first = pp5.empty() ? 0.0f : pp5[0][fix_t];
     console_free("QVERB=", qverb, first);
@@ -101,7 +109,7 @@ void read_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool q
     if (!wide) console_free("NMAX=", 10);
 
     // Never more room than the announced count, nor than the file holds.
-    const int32_t cap = ftr_fix_capacity(npts);
+    const int32_t cap = capacity(npts, wide ? ftr_fix_304_size : ftr_fix_size);
     if (pp5.size() < static_cast<std::size_t>(cap)) pp5.resize(static_cast<std::size_t>(cap), track_fix{});
 
     nrec = 0;
@@ -110,7 +118,7 @@ void read_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool q
     float sum = 0.0f;
     float tprev = 0.0f;
     raw_fix f;
-    while (nrec < npts && next_record(wide, f)) {
+    while (nrec < npts && static_cast<std::size_t>(nrec) < pp5.size() && next_record(wide, f)) {
         ++nrec;
         track_fix& c = pp5[static_cast<std::size_t>(nrec - 1)];
         c[fix_x] = f.x;
@@ -128,6 +136,9 @@ void read_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool q
         tprev = f.t;
         if (qverb && (nrec == 1 || nrec % nmod == 0 || nrec > npts - 2)) print_fix(nrec, f, dt, wide);
     }
+    // Fewer records than announced: the file ended inside the fixes, and
+    // nothing of it is left for events or trailer.
+    if (nrec < npts) ftr_file.pos = ftr_file.bytes.size();
 
     if (qverb) {
         // With no fix read there is no step to average.
@@ -146,10 +157,7 @@ void read_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool q
 }  // namespace
 
 int32_t ftr_fix_capacity(int32_t npts) {
-    const std::size_t size = rd_fpl_0.fpl_vers >= 3040 ? ftr_fix_304_size : ftr_fix_size;
-    const std::size_t room = ftr_remaining() / size;
-    const std::size_t want = npts > 0 ? static_cast<std::size_t>(npts) : 0;
-    return static_cast<int32_t>(std::max<std::size_t>(1, std::min(want, room)));
+    return capacity(npts, rd_fpl_0.fpl_vers >= 3040 ? ftr_fix_304_size : ftr_fix_size);
 }
 
 void read_ftr_fixes(std::vector<track_fix>& pp5, int32_t& nrec, int32_t npts, bool qverb) {

@@ -170,6 +170,16 @@ TEST_F(FtrFixes, AnnouncedCountFarBeyondTheFile) {
     EXPECT_EQ(pp5.size(), 3u);
     EXPECT_NE(console.find("Number of fixes read does not match : 3 2000000000"), std::string::npos);
 
+    // The 40-byte reader on a track of 64-byte records reads more, shorter
+    // records: its array grows to what it reads.
+    track_desc wide = with_times(3040, {1, 2, 3});
+    wide.npts = 1000;
+    console = capture_console([&] { read_ftr_hdr_bytes("t.ftr", build_track(wide), npts); });
+    pp5.clear();
+    console = capture_console([&] { read_ftr_fixes(pp5, nrec, npts, false); });
+    EXPECT_EQ(nrec, static_cast<int32_t>((3 * 64 + 16 + 40) / 40));
+    EXPECT_GE(pp5.size(), static_cast<std::size_t>(nrec));
+
     // A caller's array already larger is not shrunk.
     console = capture_console([&] { read_ftr_hdr_bytes("t.ftr", build_track(with_times(3000, {1, 2})), npts); });
     pp5.assign(10, track_fix{});
