@@ -9,22 +9,6 @@
 #include "support/text_format.h"
 #include "support/text_utils.h"
 
-char path_separator() {
-#ifdef _WIN32
-    return '\\';
-#else
-    return '/';
-#endif
-}
-
-std::string_view path_sep_str() {
-#ifdef _WIN32
-    return "\\";
-#else
-    return "/";
-#endif
-}
-
 void extract_name(std::string_view path, std::string& name) {
     std::string_view p = trim_right(path);
     std::size_t i = p.rfind(path_separator());
@@ -101,27 +85,6 @@ void locate_file(std::string& fff, bool qcur) {
     } else {
         fff = std::string(trim_right(inst)) + std::string(f);
     }
-}
-
-bool is_absolute_folder(std::string_view folder) {
-#ifdef _WIN32
-    return folder.find(':') != std::string_view::npos;
-#else
-    return !folder.empty() && folder[0] == '/';
-#endif
-}
-
-std::string escape_path_for_message(std::string_view path) {
-#ifdef _WIN32
-    return std::string(path);
-#else
-    std::string r;
-    for (char c : path) {
-        if (c == '/') r += '\\';
-        r += c;
-    }
-    return r;
-#endif
 }
 
 bool file_exists(std::string_view path) {

@@ -1,0 +1,20 @@
+// The path rules of Linux: "/" separates, an absolute folder begins with
+// "/", and a path shown in a message has its slashes escaped because "/"
+// breaks message lines.
+#include "support/paths.h"
+
+char path_separator() { return '/'; }
+
+std::string_view path_sep_str() { return "/"; }
+
+bool is_absolute_folder(std::string_view folder) { return !folder.empty() && folder[0] == '/'; }
+
+std::string escape_path_for_message(std::string_view path) {
+    std::string r;
+    r.reserve(path.size() + 8);
+    for (char c : path) {
+        if (c == '/') r += '\\';
+        r += c;
+    }
+    return r;
+}
