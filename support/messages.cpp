@@ -108,6 +108,17 @@ std::vector<std::string> log_lines(std::string_view msg) {
     return lines;
 }
 
+// The console echo of a run-log message: an escaped slash shows as a slash.
+void echo_line(std::string_view msg) {
+    std::string line = " >>> ";
+    std::string_view t = trim_right(msg);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == '/') continue;
+        line += t[i];
+    }
+    console_line(line);
+}
+
 std::string generated_log_name(const LocalTime& t) {
     std::string base;
     extract_name(program_arg0(), base);
@@ -154,7 +165,7 @@ void print_message(std::FILE* log, std::string_view msg) {
 }
 
 void log_message_f(std::string_view msg) {
-    console_line(" >>> " + std::string(trim_right(msg)));
+    echo_line(msg);
     if (msg.substr(0, 6) == "CREATE") {
         create_run_log(msg);
         return;
@@ -189,7 +200,7 @@ void log_message_f(std::string_view msg) {
 
 void log_message_f(std::string& msg) {
     if (trim_right(msg) == "CREATE-SEND-NAME") {
-        console_line(" >>> " + std::string(trim_right(msg)));
+        echo_line(msg);
         msg = create_run_log(msg);
         return;
     }

@@ -79,6 +79,15 @@ TEST_F(Messages, RunLogPlainMessages) {
     EXPECT_FALSE(fs::exists("ErrorLog.txt"));
 }
 
+TEST_F(Messages, RunLogKeepsEscapedPathsWhole) {
+    begin_stdout_capture();
+    log_message_f("{I}read \\/tmp\\/a b\\/x.ftr/next line");
+    std::string out = end_stdout_capture();
+    EXPECT_EQ(out, " >>> {I}read /tmp/a b/x.ftr/next line\n" + info_banner + "\nread /tmp/a b/x.ftr\nnext line\n" +
+                       footer + "\n");
+    EXPECT_EQ(tmp.read("Logfile.txt"), info_banner + "\r\nread /tmp/a b/x.ftr\r\nnext line\r\n" + footer + "\r\n");
+}
+
 TEST_F(Messages, RunLogInfoBanner) {
     begin_stdout_capture();
     log_message_f("{I}");
