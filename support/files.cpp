@@ -45,7 +45,9 @@ int32_t check_dir(std::string_view tmpdir) {
     if (!dir.empty()) {
         ec.clear();
         fs::create_directories(as_path(dir), ec);
-        if (!ec && fs::is_directory(as_path(dir), ec)) exitstat = 0;
+        // Judged by the result: a folder that is there now was made.
+        std::error_code ec2;
+        if (fs::is_directory(as_path(dir), ec2)) exitstat = 0;
     }
     console_free("exitstat=", exitstat, "cmdstat=", cmdstat);
     if (exitstat == 0 && cmdstat == 0) return 1;

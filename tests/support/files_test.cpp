@@ -32,7 +32,7 @@ TEST_F(Files, CheckDirOnExistingFolderRunsNothing) {
 TEST_F(Files, CheckDirCreatesNamesWithShellCharacters) {
     // Each of these would do something else in a command interpreter.
     const std::string names[] = {"with blank", "a&b", "semi;colon", "quo\"te", "it's", "$(touch pwned)",
-                                 "deep/er/still"};
+                                 "deep/er/still", "trailing/sep/"};
     for (const std::string& n : names) {
         begin_stdout_capture();
         EXPECT_EQ(check_dir(n), 1) << n;
