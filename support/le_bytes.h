@@ -67,7 +67,7 @@ public:
         return true;
     }
     bool u64(std::size_t off, std::uint64_t& v) const {
-        std::uint32_t lo, hi;
+        std::uint32_t lo = 0, hi = 0;
         if (!has(off, 8)) return false;
         u32(off, lo);
         u32(off + 4, hi);
