@@ -21,6 +21,12 @@ namespace {
 // until a "CREATE" message names another one.
 std::string run_log_name = "Logfile.txt";
 
+// The run log while a message is being written.  A message may lead to
+// another one before it ends (an error-log failure inside an "{E}" message
+// sends a fatal message), and the inner one must write into the same open
+// file so that the lines stay in the order they were written.
+std::FILE* open_run_log = nullptr;
+
 constexpr std::size_t log_text_limit = 1024;
 constexpr std::size_t box_title_limit = 63;
 constexpr std::size_t box_text_limit = 511;
@@ -170,8 +176,12 @@ void log_message_f(std::string_view msg) {
         create_run_log(msg);
         return;
     }
-    std::FILE* log = std::fopen(run_log_name.c_str(), "ab");
-    if (!log) console_free(run_log_name, ": Error opening");
+    const bool opened_here = open_run_log == nullptr;
+    if (opened_here) {
+        open_run_log = std::fopen(run_log_name.c_str(), "ab");
+        if (!open_run_log) console_free(run_log_name, ": Error opening");
+    }
+    std::FILE* log = open_run_log;
 
     int32_t nsta = -1;
     std::string_view text = msg;
@@ -191,9 +201,10 @@ void log_message_f(std::string_view msg) {
     if (nsta == 1 || nsta == 2) log_error_f(copy, nsta);
     print_message(log, copy);
     if (nsta >= 0) both(log, banner_footer);
-    if (log) {
-        std::fflush(log);
-        std::fclose(log);
+    if (log) std::fflush(log);
+    if (opened_here && open_run_log) {
+        std::fclose(open_run_log);
+        open_run_log = nullptr;
     }
     if (nsta == 999) stop_program();
 }

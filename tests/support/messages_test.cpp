@@ -191,6 +191,24 @@ TEST_F(Messages, UnopenableErrorLogStopsThroughTheRunLog) {
     EXPECT_EQ(tmp.read("Logfile.txt"), fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
 }
 
+// The fatal message about the error log is written while the run log is
+// still open for the error message that led to it: the run log keeps the
+// order in which the lines were written.
+TEST_F(Messages, UnopenableErrorLogInsideARunLogError) {
+    cmndta000.app_path = folder + "no/such/";
+    const std::string path = folder + "no/such/ErrorLog.txt";
+    const std::string shown = path + " : Error opening)";
+    EXPECT_EXIT(
+        {
+            begin_stdout_capture();
+            log_message_f("{E}cause");
+            std::exit(1);  // not reached
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(tmp.read("Logfile.txt"),
+              error_banner + "\r\n" + fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
+}
+
 TEST_F(Messages, ConsoleModeErrorIsAlsoLogged) {
     int32_t status = s_error;
     const std::string path = "\\/data\\/out/";
