@@ -57,9 +57,10 @@ int32_t check_dir(std::string_view tmpdir) {
 }
 
 void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
-    std::string probe = fit(std::string(trim_right(folder)) + std::string(path_sep_str()) +
-                                "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt",
-                            256);
+    // Not cut to a field width: a cut name would probe (and delete) some
+    // other file, or fail for a folder that is writable.
+    const std::string probe = std::string(trim_right(folder)) + std::string(path_sep_str()) +
+                              "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt";
     console_line("check_writable_folder " + probe);
     int st_open = 1, st_rewind = 1, st_write = 1, st_close = 1;
     std::FILE* f = std::fopen(probe.c_str(), "w");

@@ -101,11 +101,21 @@ TEST_F(Files, WaitForAnUpdatedFileReturns) {
 }
 
 TEST_F(Files, WritableFolderProbe) {
-    begin_stdout_capture();
-    check_writable_folder(tmp.path().string(), "Probe");
-    std::string out = end_stdout_capture();
-    EXPECT_NE(out.find(" 0 0 0 0\n"), std::string::npos) << out;
-    EXPECT_FALSE(fs::exists(tmp.file("tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt")));
+    // A folder whose probe name runs past 256 characters is probed in
+    // itself, not under a cut name.
+    const std::string deep = tmp.file(std::string(120, 'd') + "/" + std::string(120, 'e'));
+    fs::create_directories(deep);
+    ASSERT_GT(deep.size() + 40, 256u);
+    for (const std::string& folder : {tmp.path().string(), deep}) {
+        begin_stdout_capture();
+        check_writable_folder(folder, "Probe");
+        std::string out = end_stdout_capture();
+        EXPECT_NE(out.find("check_writable_folder " + folder + "/tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt\n"),
+                  std::string::npos)
+            << out;
+        EXPECT_NE(out.find(" 0 0 0 0\n"), std::string::npos) << out;
+        EXPECT_FALSE(fs::exists(folder + "/tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt"));
+    }
 }
 
 TEST_F(Files, UnwritableFolderStopsTheProgram) {
