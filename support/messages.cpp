@@ -114,16 +114,19 @@ std::vector<std::string> log_lines(std::string_view msg) {
     return lines;
 }
 
-// The console echo of a run-log message: an escaped slash shows as a slash.
-void echo_line(std::string_view msg) {
-    std::string line = " >>> ";
-    std::string_view t = trim_right(msg);
+// The text with each escaped slash "\/" written as a plain slash.
+std::string unescape_slashes(std::string_view t) {
+    std::string r;
+    r.reserve(t.size());
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i] == '\\' && i + 1 < t.size() && t[i + 1] == '/') continue;
-        line += t[i];
+        r += t[i];
     }
-    console_line(line);
+    return r;
 }
+
+// The console echo of a run-log message: an escaped slash shows as a slash.
+void echo_line(std::string_view msg) { console_line(" >>> " + unescape_slashes(trim_right(msg))); }
 
 std::string generated_log_name(const LocalTime& t) {
     std::string base;
@@ -138,7 +141,8 @@ std::string generated_log_name(const LocalTime& t) {
 // the name used.
 std::string create_run_log(std::string_view msg) {
     LocalTime t = local_time_now();
-    std::string name = fit(left_adjust(msg.substr(6)), 256);
+    // A name escaped for messages ("\/") names the file with plain slashes.
+    std::string name = fit(unescape_slashes(left_adjust(msg.substr(6))), 256);
     if (is_blank(name) || trim_right(msg) == "CREATE-SEND-NAME") name = generated_log_name(t);
     errno = 0;
     std::FILE* f = std::fopen(name.c_str(), "wb");

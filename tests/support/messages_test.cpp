@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/paths.h"
 #include "tests/common/temp_dir.h"
 #include "tests/support/console_capture.h"
 
@@ -151,6 +152,18 @@ TEST_F(Messages, CreateStartsADatedLog) {
         testing::ExitedWithCode(0), "");
     EXPECT_EQ(undated(tmp.read("own.log")), "<date>\r\n\r\ninto the new log\r\n");
     EXPECT_FALSE(fs::exists("Logfile.txt"));
+
+    // A name escaped for messages names the same file.
+    fs::create_directory("sub");
+    EXPECT_EXIT(
+        {
+            begin_stdout_capture();
+            log_message_f("CREATE " + escape_path_for_message(folder + "sub/x.log"));
+            std::string out = end_stdout_capture();
+            std::exit(out == " >>> CREATE " + folder + "sub/x.log\n CREATE " + folder + "sub/x.log 0\n" ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(undated(tmp.read("sub/x.log")), "<date>\r\n\r\n");
 
     EXPECT_EXIT(
         {
