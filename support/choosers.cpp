@@ -24,6 +24,21 @@ void report_empty_choice(const char* title, const char* french, const char* engl
     log_error(text.c_str(), s_warning);
 }
 
+// What every chooser does with the dialog's outcome: a non-empty answer goes
+// to the caller with its length; anything else is the empty choice (the
+// warning, length 0, the caller's text untouched).  True for a choice.
+bool deliver_choice(bool answered, const std::string& chosen, std::string& out, int32_t& len,
+                    const char* title, const char* french, const char* english) {
+    if (answered && !chosen.empty()) {
+        out = chosen;
+        len = static_cast<int32_t>(out.size());
+        return true;
+    }
+    report_empty_choice(title, french, english);
+    len = 0;
+    return false;
+}
+
 void note_left_out(std::string_view why, std::string_view pattern) {
     console_line("filter pattern left out (" + std::string(why) + "): " + std::string(pattern));
 }
@@ -67,14 +82,8 @@ int32_t GetFileName(std::string& file, std::string_view title, std::string_view 
     console_line("GetFileName " + std::string(path) + " " + std::to_string(path.size()));
     const std::vector<std::string> patterns = split_filter(filter);
     std::string chosen;
-    if (dlg_open_file(title, path, patterns, desc, multi != 0, chosen) && !chosen.empty()) {
-        file = chosen;
-        len = static_cast<int32_t>(file.size());
-        return 1;
-    }
-    report_empty_choice("Get file", no_file_fr, no_file_en);
-    len = 0;
-    return 0;
+    const bool answered = dlg_open_file(title, path, patterns, desc, multi != 0, chosen);
+    return deliver_choice(answered, chosen, file, len, "Get file", no_file_fr, no_file_en) ? 1 : 0;
 }
 
 int32_t SaveFileName(std::string& file, std::string_view title, std::string_view path, std::string_view filter,
@@ -83,26 +92,15 @@ int32_t SaveFileName(std::string& file, std::string_view title, std::string_view
                  std::string(path) + " ");
     const std::vector<std::string> patterns = split_filter(filter);
     std::string chosen;
-    if (dlg_save_file(title, path, patterns, desc, chosen) && !chosen.empty()) {
-        file = chosen;
-        len = static_cast<int32_t>(file.size());
-        return 1;
-    }
-    report_empty_choice("Save File", no_file_fr, no_file_en);
-    len = 0;
-    return 0;
+    const bool answered = dlg_save_file(title, path, patterns, desc, chosen);
+    return deliver_choice(answered, chosen, file, len, "Save File", no_file_fr, no_file_en) ? 1 : 0;
 }
 
 int32_t GetFolder(std::string_view title, std::string_view deflt, int32_t& len, std::string& folder) {
     std::string chosen;
-    if (dlg_select_folder(title, deflt, chosen) && !chosen.empty()) {
-        folder = chosen;
-        len = static_cast<int32_t>(folder.size());
-        return 0;
-    }
-    report_empty_choice("Select Folder", no_folder_fr, no_folder_en);
-    len = 0;
-    return 1;
+    const bool answered = dlg_select_folder(title, deflt, chosen);
+    // The folder chooser reports a choice with 0.
+    return deliver_choice(answered, chosen, folder, len, "Select Folder", no_folder_fr, no_folder_en) ? 0 : 1;
 }
 
 void GetString(std::string_view title, std::string_view prompt, std::string& string, std::string_view def,

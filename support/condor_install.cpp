@@ -107,23 +107,29 @@ bool env_value(const std::string& name, std::string& value) {
     return true;
 }
 
-// Expands a "%NAME%" at the front of a documents folder (such as
-// "%USERPROFILE%\Documents"): the text before the first "%" is dropped, the name runs to
-// the next separator (a closing "%" is not part of it) and the variable's
-// value takes its place.  A "%" that starts no name is taken literally.
-// False (with the error message) when the variable is not set.
+// Expands the "%NAME%" of a documents folder such as
+// "%USERPROFILE%\Documents": the name runs from the first "%" to the first
+// separator of the text (a closing "%" is not part of it), the variable's
+// value takes its place and the text before the first "%" is dropped.  A
+// "%NAME%" without a separator is the value alone.  When a separator comes
+// before the first "%", or nothing stands between the "%" and the separator,
+// no variable is named and none can be read.  False (with the error message)
+// when no value can be had.
 bool expand_documents_folder(std::string& path) {
     const std::size_t pct = path.find('%');
     if (pct == std::string::npos) return true;
-    const std::size_t cut = path.find_first_of("\\/", pct + 1);
+    const std::size_t cut = path.find_first_of("\\/");
     const std::string folder = cut == std::string::npos ? std::string() : path.substr(cut);
-    std::string env = path.substr(pct + 1, cut == std::string::npos ? std::string::npos : cut - pct - 1);
+    std::string env;
+    if (cut == std::string::npos)
+        env = path.substr(pct + 1);
+    else if (cut > pct)
+        env = path.substr(pct + 1, cut - pct - 1);
     if (!env.empty() && env.back() == '%') env.pop_back();
     console_free("folder", folder);
     console_free("ENV", env);
-    if (env.empty()) return true;
     std::string value;
-    if (!env_value(env, value)) {
+    if (env.empty() || !env_value(env, value)) {
         int32_t st = s_error;
         error_message_tit(st, "get_condor_user_path", "Error getting environment variable/" + env,
                           cmndta001.qline);

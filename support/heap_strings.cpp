@@ -18,7 +18,11 @@ char* new_text(const char* bytes, int32_t n) {
     if (n < 0) n = 0;
     char* t = static_cast<char*>(std::malloc(static_cast<std::size_t>(n) + 1));
     if (!t) return nullptr;
-    if (n > 0 && bytes) std::memcpy(t, bytes, static_cast<std::size_t>(n));
+    // Without bytes the text is all NULs rather than whatever the heap held.
+    if (bytes)
+        std::memcpy(t, bytes, static_cast<std::size_t>(n));
+    else
+        std::memset(t, 0, static_cast<std::size_t>(n));
     t[n] = '\0';
     return t;
 }

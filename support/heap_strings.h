@@ -27,7 +27,8 @@ char* slStringOfSize(int32_t n);
 void slFree(char* s);
 /// Sets every character of s to NUL, in place.
 void slClear(char* s);
-/// New text holding the n bytes of buf followed by a NUL.
+/// New text holding the n bytes of buf followed by a NUL (n NULs for a null
+/// buf; n < 0 counts as 0).
 char* slStringFromBuffer(const char* buf, int32_t n);
 /// New text of exactly n characters: s cut, or padded with blanks; an empty
 /// text for null s.

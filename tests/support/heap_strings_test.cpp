@@ -98,6 +98,11 @@ TEST(SlTexts, BuildingNewTexts) {
     slFree(z);
 
     EXPECT_EQ(take(slStringFromBuffer("abcdef", 3)), "abc");
+    // No buffer: zero bytes, never what the heap held before.
+    char* nobuf = slStringFromBuffer(nullptr, 4);
+    ASSERT_NE(nobuf, nullptr);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(nobuf[i], '\0') << i;
+    slFree(nobuf);
     EXPECT_EQ(take(slSizeTo("abcdef", 3)), "abc");
     EXPECT_EQ(take(slSizeTo("ab", 5)), "ab   ");
     EXPECT_EQ(take(slSizeTo(nullptr, 5)), "");

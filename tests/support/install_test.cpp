@@ -327,6 +327,11 @@ TEST_F(Installation, DocumentsFolderFromTheRegistry) {
         {"no last pilot: the documents folder", "C:\\users\\pilot\\Documents", nullptr, "", "", true, 1, "<docs>"},
         {"no documents folder", nullptr, nullptr, "", "3", false, 0, "3"},
         {"variable not set", "%BREMALO_UNSET_VAR%\\Documents", nullptr, "", "3", true, 0, "3"},
+        {"variable alone", "%MYDOCS%", "MYDOCS", "/srv/home", "", false, 1, "/srv/home/Condor/"},
+        // No variable is named: an error, never a folder relative to the working folder.
+        {"separator before the first %", "C:\\users\\%MYDOCS%\\Documents", "MYDOCS", "pilot", "3", false, 0,
+         "3"},
+        {"% followed by the separator", "%\\Documents", nullptr, "", "3", false, 0, "3"},
     };
     int n = 0;
     for (const Case& c : cases) {
