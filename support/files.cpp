@@ -139,47 +139,46 @@ bool is_file_updated(int32_t t_start, std::string_view infile) {
     return t >= t_start;
 }
 
-void wait_for_file(int32_t t_start, std::string_view infile) {
-    const std::string name(trim_right(infile));
+namespace {
+
+// Polls every 2 s until `counted_time()` (a modification time, -1 for a
+// missing file) is at least `t_start`, then sleeps 2 s more so that the
+// writer can finish; stops the program after 12 hours.  `label` names the
+// file(s) in the console lines.
+template <typename CountedTime>
+void wait_until_written(int32_t t_start, const std::string& label, const std::string& stop_text,
+                        CountedTime counted_time) {
     int32_t counter = 0;
-    console_free("waiting for " + name, counter, t_start);
+    console_free("waiting for " + label, counter, t_start);
     for (;;) {
-        int32_t t = modified_date(name);
+        int32_t t = counted_time();
         if (t >= 0 && t >= t_start) {
             My_Sleep(poll_ms);
             return;
         }
         My_Sleep(poll_ms);
-        if (counter > max_wait_s) stop_with("waiting for" + name + " : 12 hours");
+        if (counter > max_wait_s) stop_with(stop_text);
         counter += 2;
-        if (counter % 10 == 0) console_free("waiting for " + name, counter);
+        if (counter % 10 == 0) console_free("waiting for " + label, counter);
     }
+}
+
+}  // namespace
+
+void wait_for_file(int32_t t_start, std::string_view infile) {
+    const std::string name(trim_right(infile));
+    wait_until_written(t_start, name, "waiting for" + name + " : 12 hours", [&] { return modified_date(name); });
 }
 
 void wait_for_2_files(int32_t t_start, std::string_view infile1, std::string_view infile2, int32_t& nmod) {
     const std::string n1(trim_right(infile1)), n2(trim_right(infile2));
-    int32_t counter = 0;
-    console_free("waiting for " + n1 + ", " + n2, counter, t_start);
-    for (;;) {
+    wait_until_written(t_start, n1 + ", " + n2, "waiting for" + n1 + " " + n2 + " : 12 hours", [&] {
         int32_t t1 = modified_date(n1);
         int32_t t2 = modified_date(n2);
-        int32_t t;
-        if (t2 > t1) {
-            nmod = 2;
-            t = t2;
-        } else {
-            nmod = 1;
-            t = t1;
-        }
-        if (t >= 0 && t >= t_start) {
-            My_Sleep(poll_ms);
-            return;
-        }
-        My_Sleep(poll_ms);
-        if (counter > max_wait_s) stop_with("waiting for" + n1 + " " + n2 + " : 12 hours");
-        counter += 2;
-        if (counter % 10 == 0) console_free("waiting for " + n1 + ", " + n2, counter);
-    }
+        // The newer of the two counts.
+        nmod = t2 > t1 ? 2 : 1;
+        return t2 > t1 ? t2 : t1;
+    });
 }
 
 bool write_text_line(std::FILE* f, std::string_view line) {

@@ -29,8 +29,8 @@ void updir(std::string_view path, std::string& parent);
 /// separator; a drive letter upper-cased); blank when it cannot be found.
 void get_inst_path(std::string& instpath);
 
-/// Resolves a file name against the program folder: "%INST%" and a
-/// separator at the front stand for it; a name holding a separator stays;
+/// Resolves a file name against the program folder: a leading "%INST%" and
+/// separator stand for it; a name holding a separator stays;
 /// with `qcur`, a name of an existing file in the working folder stays;
 /// anything else gets the program folder in front.  Console lines.
 void locate_file(std::string& fff, bool qcur);
