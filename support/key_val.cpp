@@ -52,29 +52,27 @@ void extract_list(std::string& val, std::string& buff, std::string_view sep) {
     }
     const char s1 = sep.empty() ? ' ' : sep[0];
     std::size_t p = val.find(s1);
-    std::size_t skip = 1;
     if (p != std::string::npos) {
         std::size_t q = val.find('"');
         if (q != std::string::npos && q < p) {
             std::size_t close = val.find('"', q + 1);
             if (close != std::string::npos) {
                 p = val.find(s1, close + 1);
-                if (p == std::string::npos) {
-                    // No separator after the quoted part: the character just
-                    // after the closing quote ends the item.
-                    p = close + 1;
-                    skip = p < val.size() ? 1 : 0;
-                }
+                // No separator after the quoted part: the character just
+                // after the closing quote (the blank fill when the quote
+                // ends the list) takes the separator's place.
+                if (p == std::string::npos) p = close + 1;
             }
         }
     }
-    if (p == std::string::npos || p >= val.size()) {
+    if (p == std::string::npos) {
         buff = std::string(trim_right(val));
         val.clear();
         return;
     }
-    buff = std::string(left_adjust(std::string_view(val).substr(0, p)));
-    val = std::string(trim_right(std::string_view(val).substr(p + skip)));
+    const std::string_view v(val);
+    buff = std::string(left_adjust(v.substr(0, p)));
+    val = p + 1 < v.size() ? std::string(trim_right(v.substr(p + 1))) : std::string();
 }
 
 void extract_comma(std::string& val, std::string& buff) { extract_list(val, buff, ","); }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <type_traits>
 
 namespace {
 
@@ -26,29 +27,34 @@ std::string non_finite_field(double v, int width) {
     return right_justify(sign + "Inf", width);
 }
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // Drops the optional "0" in front of the point ("0.5" -> ".5", "-0.5" ->
-// "-.5") when the text is one character too wide for the field.
+// "-.5") when the text is one character too wide for the field.  Without
+// decimals the zero is the only digit and stays ("0." does not fit F1.0).
 std::string drop_optional_zero(std::string s, int width) {
     if (static_cast<int>(s.size()) <= width) return s;
     std::size_t z = (!s.empty() && s[0] == '-') ? 1 : 0;
-    if (s.size() > z + 1 && s[z] == '0' && s[z + 1] == '.') s.erase(z, 1);
+    if (s.size() > z + 2 && s[z] == '0' && s[z + 1] == '.' && is_digit(s[z + 2])) s.erase(z, 1);
     return s;
 }
+
+// Blanks of a free-form read: a tab or a line end counts as a blank.
+bool is_blank_char(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The item of a free-form read: leading blanks skipped, ends at a blank,
 // comma or slash.
 std::string_view free_form_item(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && is_blank_char(text[i])) ++i;
     std::size_t j = i;
-    while (j < text.size() && text[j] != ' ' && text[j] != '\t' && text[j] != ',' && text[j] != '/') ++j;
+    while (j < text.size() && !is_blank_char(text[j]) && text[j] != ',' && text[j] != '/') ++j;
     return text.substr(i, j - i);
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // A real in Fortran's input form: sign, digits with an optional point, an
-// optional exponent (E or D, sign, digits).  Returns the text in C form.
+// optional exponent (E, D or Q with an optional sign, or a sign alone, then
+// digits: "1.5E3", "1.5D-3", "1.5-3").  Returns the text in C form.
 bool real_syntax(std::string_view item, std::string& c_form) {
     std::size_t i = 0;
     c_form.clear();
@@ -60,9 +66,12 @@ bool real_syntax(std::string_view item, std::string& c_form) {
         while (i < item.size() && is_digit(item[i])) { c_form += item[i++]; ++digits; }
     }
     if (digits == 0) return false;
-    if (i < item.size() && (item[i] == 'e' || item[i] == 'E' || item[i] == 'd' || item[i] == 'D')) {
+    if (i < item.size()) {
+        const char c = item[i];
+        const bool letter = c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == 'q' || c == 'Q';
+        if (!letter && c != '+' && c != '-') return false;
         c_form += 'e';
-        ++i;
+        if (letter) ++i;
         if (i < item.size() && (item[i] == '+' || item[i] == '-')) c_form += item[i++];
         std::size_t edigits = 0;
         while (i < item.size() && is_digit(item[i])) { c_form += item[i++]; ++edigits; }
@@ -76,6 +85,14 @@ bool real_syntax(std::string_view item, std::string& c_form) {
 std::string int_field(long long v, int width) {
     if (width <= 0) return {};
     return right_justify(std::to_string(v), width);
+}
+
+std::string zero_padded_field(long long v, int width) {
+    if (width <= 0) return {};
+    if (v < 0) return stars(width);
+    std::string s = std::to_string(v);
+    if (static_cast<int>(s.size()) > width) return stars(width);
+    return std::string(static_cast<std::size_t>(width) - s.size(), '0') + s;
 }
 
 std::string fixed_field(double v, int width, int decimals) {
@@ -147,26 +164,29 @@ bool read_int(std::string_view text, int32_t& value) {
     return true;
 }
 
-bool read_double(std::string_view text, double& value) {
+namespace {
+
+// A real of either precision; a value beyond the type's range is refused
+// rather than stored as an infinity.
+template <typename Real>
+bool read_floating(std::string_view text, Real& value) {
     std::string c_form;
     if (!real_syntax(free_form_item(text), c_form)) return false;
     errno = 0;
     char* end = nullptr;
-    double v = std::strtod(c_form.c_str(), &end);
+    Real v;
+    if constexpr (std::is_same_v<Real, float>)
+        v = std::strtof(c_form.c_str(), &end);
+    else
+        v = std::strtod(c_form.c_str(), &end);
     if (end != c_form.c_str() + c_form.size()) return false;
     if (errno == ERANGE && std::isinf(v)) return false;
     value = v;
     return true;
 }
 
-bool read_real(std::string_view text, float& value) {
-    std::string c_form;
-    if (!real_syntax(free_form_item(text), c_form)) return false;
-    errno = 0;
-    char* end = nullptr;
-    float v = std::strtof(c_form.c_str(), &end);
-    if (end != c_form.c_str() + c_form.size()) return false;
-    if (errno == ERANGE && std::isinf(v)) return false;
-    value = v;
-    return true;
-}
+}  // namespace
+
+bool read_double(std::string_view text, double& value) { return read_floating<double>(text, value); }
+
+bool read_real(std::string_view text, float& value) { return read_floating<float>(text, value); }

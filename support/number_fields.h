@@ -13,6 +13,11 @@
 /// it does not fit (a width of 0 or less gives an empty text).
 std::string int_field(long long v, int width);
 
+/// A non-negative integer with leading zeros in exactly `width` characters
+/// (Iw.w, such as the "05" of a time); asterisks for a negative value or one
+/// too wide.
+std::string zero_padded_field(long long v, int width);
+
 /// A fixed-point value (Fw.d): right-justified in exactly `width`
 /// characters, rounded to `decimals` decimals, a "0" before the point unless
 /// there is no room for it, asterisks when it does not fit.
@@ -23,7 +28,10 @@ std::string fixed_field(double v, int width, int decimals);
 std::string exp_field(double v, int width, int decimals);
 
 /// Free-form reading of the first item of `text`: leading blanks are
-/// skipped and the item ends at a blank, comma or slash.  True when the item
+/// skipped and the item ends at a blank (a tab or line end counts as one),
+/// comma or slash.  Reals take Fortran's forms ("1.5E3", "1.5D3", "1.5-3",
+/// ".5", "5."); infinities, NaN and values beyond the type's range are
+/// refused.  True when the item
 /// is a number of that kind (`value` set), false otherwise (`value`
 /// untouched).  An integer item refuses a point or exponent ("3000.0").
 bool read_int(std::string_view text, int32_t& value);

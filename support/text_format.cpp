@@ -41,12 +41,6 @@ bool parse_descriptor(std::string_view fstr, char& kind, int& width, int& decima
     return number(s.substr(0, dot), width) && number(s.substr(dot + 1), decimals) && width > 0;
 }
 
-// Two digits with a leading zero; a part outside 0..99 does not fit.
-std::string two_digits(long long v) {
-    if (v < 0 || v > 99) return "**";
-    return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);
-}
-
 }  // namespace
 
 std::string i2b(int32_t ii4, int32_t& lb) { return adjusted(int_field(ii4, 16), lb); }
@@ -109,7 +103,7 @@ std::string t2b(float rr4, int32_t& lb) {
         float t = (rr4 - static_cast<float>(h)) * 3600.0f;
         long long m = static_cast<long long>(t / 60.0f);
         long long s = static_cast<long long>(std::fmod(t, 60.0f));
-        text = two_digits(h) + ":" + two_digits(m) + ":" + two_digits(s);
+        text = zero_padded_field(h, 2) + ":" + zero_padded_field(m, 2) + ":" + zero_padded_field(s, 2);
     }
     lb = static_cast<int32_t>(text.size());
     return text;
@@ -132,7 +126,7 @@ std::string k2b(int32_t kkk, int32_t& lb) {
         key -= 10000;
         nbits += 1;
     }
-    console_free("k2b", kkk, nbits, key);
+    console_free(nbits, key);
     std::string text;
     if (key == 0) {
         text = "0";
@@ -172,7 +166,7 @@ int32_t b2k(std::string_view buff) {
     }
     int32_t code = 0;
     std::string_view body = trim_right(rest);
-    if (body.size() == 3 && body[0] == '"' && body[2] == '"') {
+    if (body.size() >= 3 && body[0] == '"' && body[2] == '"') {
         code = static_cast<unsigned char>(body[1]);
     } else if (body.substr(0, 3) == "ASC") {
         if (!read_int(body.substr(3), code)) code = 0;
@@ -196,7 +190,8 @@ int32_t log2int(bool qqq) { return qqq ? 1 : 0; }
 
 void strcpy_c2f(const char* in_str, std::string& out_str, int32_t& ls, std::size_t out_len) {
     if (cmndta001.qdebug0) console_free("strcpy_c2f", ls);
-    std::size_t limit = ls <= 0 ? out_len : static_cast<std::size_t>(ls);
+    // 0 asks for the whole field; a negative count copies nothing.
+    std::size_t limit = ls == 0 ? out_len : ls < 0 ? 0 : static_cast<std::size_t>(ls);
     if (limit > out_len) limit = out_len;
     std::size_t n = 0;
     if (in_str)

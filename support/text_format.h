@@ -33,7 +33,7 @@ std::string l2b(bool qqq, int32_t& lb);
 
 /// A key code (modifier bits x 10000 + key, key in -4999..5000; bits 1 CTRL,
 /// 2 SHFT, 4 ALT, 8 LONG) as text, such as CTRL+"A" or CTRL+SHFT+SCN5.
-/// Prints a console trace line.
+/// Prints a console trace line of the modifier bits and the key.
 std::string k2b(int32_t kkk, int32_t& lb);
 
 /// The key code of a text written by k2b (first 128 characters); a number
@@ -49,8 +49,8 @@ int32_t log2int(bool qqq);
 
 /// Copies a NUL-terminated string into a text field of `out_len` characters.
 /// `ls` 0 on entry means the whole field; at most `ls` characters (and never
-/// more than `out_len`) are copied, up to the NUL; `ls` returns the number
-/// copied.  A null `in_str` copies nothing.
+/// more than `out_len`; none for a negative `ls`) are copied, up to the NUL;
+/// `ls` returns the number copied.  A null `in_str` copies nothing.
 void strcpy_c2f(const char* in_str, std::string& out_str, int32_t& ls, std::size_t out_len);
 
 /// Copies the trimmed text and a NUL into `out_str`, which must hold

@@ -22,10 +22,14 @@ void remove_enclosing(std::string& buff, char q) {
     if (t.size() >= 2 && t.front() == q && t.back() == q) buff = std::string(t.substr(1, t.size() - 2));
 }
 
-// Two digits with a leading zero, asterisks outside 0..99.
-std::string two_digits(long long v) {
-    if (v < 0 || v > 99) return "**";
-    return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);
+// Every `from1` becomes `to1` and every `from2` becomes `to2`, in one pass.
+void swap_pairs(std::string& s, char from1, char to1, char from2, char to2) {
+    for (char& c : s) {
+        if (c == from1)
+            c = to1;
+        else if (c == from2)
+            c = to2;
+    }
 }
 
 }  // namespace
@@ -102,23 +106,9 @@ void quote_spaces(std::string& strng, std::size_t width) {
 
 void subs_comma(std::string& ligne) { replace_all(ligne, ',', ';'); }
 
-void subs_dot_comma(std::string& ligne) {
-    for (char& c : ligne) {
-        if (c == ',')
-            c = ';';
-        else if (c == '.')
-            c = ',';
-    }
-}
+void subs_dot_comma(std::string& ligne) { swap_pairs(ligne, ',', ';', '.', ','); }
 
-void from_frcsv(std::string& ligne) {
-    for (char& c : ligne) {
-        if (c == ',')
-            c = '.';
-        else if (c == ';')
-            c = ',';
-    }
-}
+void from_frcsv(std::string& ligne) { swap_pairs(ligne, ',', '.', ';', ','); }
 
 void to_frcsv(std::string& ligne) {
     std::string_view t = trim_right(ligne);
@@ -160,14 +150,14 @@ void to_hms(float secs, std::string& ccc, std::size_t ccc_len) {
         long long s = static_cast<long long>(secs);
         long long c = static_cast<long long>((secs - static_cast<float>(s)) * 100.0f);
         long long h = s / 3600, m = (s % 3600) / 60, sec = s % 60;
-        text = int_field(h, 2) + ":" + two_digits(m) + ":" + two_digits(sec);
-        if (c > 0 && ccc_len >= 11) text += "." + two_digits(c);
+        text = int_field(h, 2) + ":" + zero_padded_field(m, 2) + ":" + zero_padded_field(sec, 2);
+        if (c > 0 && ccc_len >= 11) text += "." + zero_padded_field(c, 2);
     }
     ccc = fit(text, ccc_len);
 }
 
 void to_hms_c(float secs, char* ccc) {
-    console_free("to_hms_c", secs);
+    console_free(secs);
     std::string t;
     to_hms(secs, t, 8);
     std::string field = pad_right(t, 8);

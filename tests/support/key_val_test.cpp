@@ -66,6 +66,11 @@ TEST(KeyVal, CutListItems) {
     EXPECT_EQ(item, "\"x,y\"");
     EXPECT_EQ(list, "");
 
+    list = "  \"x,y\"";  // the blank after the closing quote separates
+    extract_comma(list, item);
+    EXPECT_EQ(item, "\"x,y\"");
+    EXPECT_EQ(list, "");
+
     list = "\"open,b";  // an unclosed quote changes nothing
     extract_comma(list, item);
     EXPECT_EQ(item, "\"open");

@@ -21,6 +21,15 @@ TEST(NumberFields, IntegerFieldsRightJustifiedOrStars) {
     EXPECT_EQ(int_field(5, 0), "");
 }
 
+TEST(NumberFields, ZeroPaddedFields) {
+    EXPECT_EQ(zero_padded_field(5, 2), "05");
+    EXPECT_EQ(zero_padded_field(0, 2), "00");
+    EXPECT_EQ(zero_padded_field(99, 2), "99");
+    EXPECT_EQ(zero_padded_field(100, 2), "**");
+    EXPECT_EQ(zero_padded_field(-5, 2), "**");  // no room for a sign
+    EXPECT_EQ(zero_padded_field(7, 0), "");
+}
+
 TEST(NumberFields, FixedPointFields) {
     const FieldCase cases[] = {
         {1.5, 8, 3, "   1.500"},
@@ -34,6 +43,10 @@ TEST(NumberFields, FixedPointFields) {
         {-1.0, 2, 0, "**"},
         {2.5e9, 16, 0, "     2500000000."},
         {1e300, 10, 2, "**********"},
+        // Without decimals the zero before the point is the only digit.
+        {0.3, 2, 0, "0."},
+        {0.3, 1, 0, "*"},
+        {-0.3, 2, 0, "**"},
     };
     for (const FieldCase& c : cases)
         EXPECT_EQ(fixed_field(c.v, c.width, c.decimals), c.text) << c.v << " F" << c.width << "." << c.decimals;
@@ -74,6 +87,8 @@ TEST(NumberFields, FreeFormIntegers) {
         {"-", false, 0},         {"2147483647", true, 2147483647},
         {"-2147483648", true, -2147483647 - 1},         {"2147483648", false, 0},
         {"99999999999999999999", false, 0},
+        {"-0", true, 0},         {"007", true, 7},     {"\t12", true, 12},
+        {"12\r", true, 12},      {"1.5E3", false, 0},
     };
     for (const Case& c : cases) {
         int32_t v = -555;
@@ -92,6 +107,10 @@ TEST(NumberFields, FreeFormReals) {
         {"5.", true, 5.0},    {"1.5D2", true, 150.0},     {"7,8", true, 7.0},     {"1.5 x", true, 1.5},
         {"1e", false, 0},     {"0x10", false, 0},         {"inf", false, 0},      {"nan", false, 0},
         {"", false, 0},       {".", false, 0},            {"1.2.3", false, 0},    {"1e999", false, 0},
+        // Fortran's other exponent forms
+        {"1.5E3", true, 1500.0}, {"1.5+3", true, 1500.0}, {"2.5-1", true, 0.25}, {"1.5q3", true, 1500.0},
+        {"+.5", true, 0.5},      {"-0", true, 0.0},       {"12\r", true, 12.0},   {"1.5e+", false, 0},
+        {"1.5x", false, 0},      {"1.5+", false, 0},
     };
     for (const Case& c : cases) {
         double d = -555;

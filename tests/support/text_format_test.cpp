@@ -124,7 +124,17 @@ TEST(KeyCodes, TextAndBack) {
     EXPECT_EQ(k2b(10000, lb), "0");  // a key of 0 drops the modifiers
     EXPECT_EQ(b2k("CTRL+ASCxyz"), 10000);
     EXPECT_EQ(b2k("123"), 123);
+    EXPECT_EQ(b2k("CTRL+\"A\"  "), 10065);
+    EXPECT_EQ(b2k("\"A\"x"), 65);  // the quoted character decides, not what follows
     end_stdout_capture();
+}
+
+TEST(KeyCodes, TraceLines) {
+    int32_t lb;
+    begin_stdout_capture();
+    k2b(29995, lb);
+    b2k("CTRL+\"A\"");
+    EXPECT_EQ(end_stdout_capture(), " 3 -5\n CTRL+\"A\" 10065\n");
 }
 
 TEST(CString, CopyIntoField) {
@@ -146,6 +156,12 @@ TEST(CString, CopyIntoField) {
 
     ls = 0;
     strcpy_c2f(nullptr, out, ls, 8);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(ls, 0);
+
+    out = "old";
+    ls = -3;  // a negative count copies nothing
+    strcpy_c2f("abc", out, ls, 8);
     EXPECT_EQ(out, "");
     EXPECT_EQ(ls, 0);
 }

@@ -113,7 +113,7 @@ TEST(TextUtils, HoursMinutesSeconds) {
     std::memset(buf, 'x', sizeof buf);
     begin_stdout_capture();
     to_hms_c(3725.5f, buf);
-    end_stdout_capture();
+    EXPECT_EQ(end_stdout_capture(), " 3725.5\n");
     EXPECT_STREQ(buf, " 1:02:05");
 }
 
