@@ -119,14 +119,28 @@ TEST_F(Files, WritableFolderProbe) {
 }
 
 TEST_F(Files, UnwritableFolderStopsTheProgram) {
-    cmndta001.qline = true;
-    EXPECT_EXIT(check_writable_folder(tmp.file("no/such"), "Probe"), testing::ExitedWithCode(0),
-                "");
-    std::string log = tmp.read("ErrorLog.txt");
-    EXPECT_NE(log.find("The " + tmp.file("no/such") + " folder is not writable\r\n"
-                       "Change the access rights of the folder\r\nOr install in another location\r\n"),
-              std::string::npos)
-        << log;
+    const std::string folder = tmp.file("no/such");
+    struct Case {
+        bool french;
+        std::string lines;
+    } cases[] = {
+        {false, "The " + folder + " folder is not writable\r\n"
+                "Change the access rights of the folder\r\nOr install in another location\r\n"},
+        {true, "Le dossier " + folder + " n'est pas accessible en \xC3\xA9" "criture\r\n"
+               "Modifiez les droit d'acc\xC3\xA8s du dossier\r\nOu installez Pemsik \xC3\xA0 un autre emplacement\r\n"},
+    };
+    for (const Case& c : cases) {
+        fs::remove("ErrorLog.txt");
+        EXPECT_EXIT(
+            {
+                cmndta001.qline = true;
+                cmndta001.qfr = c.french;
+                check_writable_folder(folder, "Probe");
+            },
+            testing::ExitedWithCode(0), "");
+        std::string log = tmp.read("ErrorLog.txt");
+        EXPECT_NE(log.find(c.lines), std::string::npos) << log;
+    }
 }
 
 TEST_F(Files, TextLinesEndWithCrLf) {
