@@ -98,6 +98,50 @@ private:
     std::size_t size_ = 0;
 };
 
+/// Value-returning field readers over a LeBytes view, for decoders that
+/// have checked the buffer's length once for a whole record or header: a
+/// field outside the buffer reads as 0 instead of failing.  Signed and
+/// unsigned bytes and 16-bit words come back widened to int32.
+struct LeFields {
+    LeBytes b;
+
+    std::int32_t i8(std::size_t o) const {
+        std::int8_t v = 0;
+        b.i8(o, v);
+        return v;
+    }
+    std::int32_t u8(std::size_t o) const {
+        std::uint8_t v = 0;
+        b.u8(o, v);
+        return v;
+    }
+    std::int32_t i16(std::size_t o) const {
+        std::int16_t v = 0;
+        b.i16(o, v);
+        return v;
+    }
+    std::int32_t i32(std::size_t o) const {
+        std::int32_t v = 0;
+        b.i32(o, v);
+        return v;
+    }
+    std::uint32_t u32(std::size_t o) const {
+        std::uint32_t v = 0;
+        b.u32(o, v);
+        return v;
+    }
+    float f32(std::size_t o) const {
+        float v = 0;
+        b.f32(o, v);
+        return v;
+    }
+    double f64(std::size_t o) const {
+        double v = 0;
+        b.f64(o, v);
+        return v;
+    }
+};
+
 /// Appends little-endian encodings to a byte buffer (used by writers and by
 /// the tests' file builders).
 namespace le_put {

@@ -48,6 +48,9 @@ inline std::string ftr_printable(const unsigned char* p, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) s += (p[i] >= 32 && p[i] < 127) ? static_cast<char>(p[i]) : '.';
     return s;
 }
+inline std::string ftr_printable(const std::string& s) {
+    return ftr_printable(reinterpret_cast<const unsigned char*>(s.data()), s.size());
+}
 
 /// One line of a word dump: `label` (a position or a word number), the four
 /// bytes at `p` in hexadecimal, then the word as int32, as float32 in
@@ -59,7 +62,14 @@ inline std::string ftr_word_line(long long label, const unsigned char* p) {
     b.i32(0, i);
     b.f32(0, f);
     std::string line = int_field(label, 6);
-    for (int j = 0; j < 4; ++j) line += " " + ftr_hex2(p[j]);
-    line += int_field(i, 13) + " " + exp_field(f, 17, 9) + " " + ftr_printable(p, 4);
+    for (int j = 0; j < 4; ++j) {
+        line += ' ';
+        line += ftr_hex2(p[j]);
+    }
+    line += int_field(i, 13);
+    line += ' ';
+    line += exp_field(f, 17, 9);
+    line += ' ';
+    line += ftr_printable(p, 4);
     return line;
 }

@@ -1,6 +1,8 @@
 #include "tracks/ftr_file.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "support/ftext.h"
 
@@ -9,6 +11,10 @@ Ftr_file ftr_file;
 bool ftr_open(std::string_view path) {
     ftr_close();
     std::string name(trim_right(path));
+    // Only a regular file has an end: a pipe would block the open and a
+    // device such as /dev/zero would be read without bound.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) return false;
     std::FILE* f = std::fopen(name.c_str(), "rb");
     if (!f) return false;
     std::vector<unsigned char> bytes;

@@ -24,8 +24,9 @@ struct Ftr_file {
 extern Ftr_file ftr_file;
 
 /// Opens the track at `path` (trailing blanks ignored): reads all of it into
-/// ftr_file at position 0.  False when it does not exist or cannot be read;
-/// ftr_file is then closed.
+/// ftr_file at position 0.  False when it does not exist, is not a regular
+/// file (a folder, a pipe, a device) or cannot be read; ftr_file is then
+/// closed.
 bool ftr_open(std::string_view path);
 
 /// Opens a track whose bytes are already in memory (the same state as

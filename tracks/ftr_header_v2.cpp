@@ -17,23 +17,9 @@
 
 namespace {
 
-struct V2 {
-    LeBytes b{rd_ftr_h.hdr.data(), rd_ftr_h.hdr.size()};
-    int32_t i32(std::size_t o) const {
-        int32_t v = 0;
-        b.i32(o, v);
-        return v;
-    }
-    float f32(std::size_t o) const {
-        float v = 0;
-        b.f32(o, v);
-        return v;
-    }
-    int32_t u8(std::size_t o) const {
-        uint8_t v = 0;
-        b.u8(o, v);
-        return v;
-    }
+/// Field readers on the block as kept in hdr.
+struct V2 : LeFields {
+    V2() : LeFields{LeBytes(rd_ftr_h.hdr.data(), rd_ftr_h.hdr.size())} {}
     /// The text whose unsigned length byte is at `o`: that many bytes after
     /// it, running on into the following fields when the length exceeds the
     /// field's area, but never past the end of hdr.

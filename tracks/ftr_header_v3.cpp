@@ -16,34 +16,9 @@ namespace {
 
 /// Field readers on the open track; the caller has checked that the whole
 /// header is there, so a failing read (which leaves 0) cannot happen.
-struct V3 {
-    LeBytes b = ftr_view();
-    int32_t i32(std::size_t o) const {
-        int32_t v = 0;
-        b.i32(o, v);
-        return v;
-    }
-    uint32_t u32(std::size_t o) const {
-        uint32_t v = 0;
-        b.u32(o, v);
-        return v;
-    }
-    int32_t i16(std::size_t o) const {
-        int16_t v = 0;
-        b.i16(o, v);
-        return v;
-    }
-    int32_t i8(std::size_t o) const {
-        int8_t v = 0;
-        b.i8(o, v);
-        return v;
-    }
+struct V3 : LeFields {
+    V3() : LeFields{ftr_view()} {}
     bool flag(std::size_t o) const { return i8(o) != 0; }
-    float f32(std::size_t o) const {
-        float v = 0;
-        b.f32(o, v);
-        return v;
-    }
     /// The text of a field whose signed length byte is at `o` and whose area
     /// of `width` bytes follows: a negative length is empty, a length above
     /// the width takes the whole area.
@@ -54,10 +29,11 @@ struct V3 {
         b.bytes(o + 1, n, s);
         return s;
     }
-    /// Echo of a text: its length byte and the codes of its whole area.
+    /// Echo of a text: the text, its length byte and the codes of its whole
+    /// area.
     void echo_codes(const char* label, std::size_t o, std::size_t width) const {
         ftr_echo e;
-        e << label << i8(o);
+        e << label << ftr_printable(text(o, width)) << i8(o);
         for (std::size_t k = 0; k < width; ++k) e << static_cast<int>(b.data()[o + 1 + k]);
         e.put();
     }
@@ -276,7 +252,7 @@ void read_ftr_hdr_c3(int32_t& npts) {
     r.echo_area("sCountry", 189, 16);
     r.echo_area("sRN", 206, 7);
     r.echo_area("sCN", 214, 3);
-    console_free("iRCNColor", ftr_hex8(r.u32(218)));
+    console_free("iRCNColor", r.i32(218), ftr_hex8(r.u32(218)));
     rd_ftr_c.pilot_name = fit(r.text(155, 16) + " " + r.text(172, 16), ftr_id_len);
     rd_ftr_c.compid = fit(r.text(214, 3), ftr_id_len);
     rd_ftr_c.gliderid = fit(r.text(206, 7), ftr_id_len);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/condor_install.h"
 #include "taskmodel/task_model.h"
@@ -96,7 +97,9 @@ TEST_F(FtrHeader, UnusableFilesAreReportedInTheRunLog) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::remove("Logfile.txt");
-        const std::string name = "f" + std::to_string(i++) + ".ftr";
+        std::string name = "f";
+        name += std::to_string(i++);
+        name += ".ftr";
         if (c.exists) tmp.write(name, std::string(c.bytes.begin(), c.bytes.end()));
         int32_t npts = -7;
         console = capture_console([&] { read_ftr_hdr(tmp.file(name) + "   ", npts); });
@@ -112,6 +115,22 @@ TEST_F(FtrHeader, AFolderIsNotATrack) {
     EXPECT_EQ(npts, 0);
     EXPECT_FALSE(ftr_file.open);
     EXPECT_NE(run_log().find(": Error opening"), std::string::npos);
+}
+
+TEST_F(FtrHeader, OnlyARegularFileIsOpened) {
+    // A pipe with no writer would block the open, a device without an end
+    // would be read for ever: both are refused at once.
+    const std::string fifo = tmp.file("pipe.ftr");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        std::remove("Logfile.txt");
+        int32_t npts = -7;
+        console = capture_console([&] { read_ftr_hdr(path, npts); });
+        EXPECT_EQ(npts, 0);
+        EXPECT_FALSE(ftr_file.open);
+        EXPECT_EQ(run_log(), path + ": Error opening\r\n");
+    }
 }
 
 TEST_F(FtrHeader, NoAnnouncedFixSkipsTheTrack) {
@@ -196,6 +215,7 @@ track_desc full_v3() {
     d.ifixedmass = 12;
     d.bbugwipers = 1;
     d.randomize = 1;
+    d.rcncolor = 0x00ABCDEF;
     return d;
 }
 
@@ -247,7 +267,11 @@ TEST_F(FtrHeader, Version3GameOptionsAndIdentity) {
     EXPECT_TRUE(ggg002.qbugwipers);
     EXPECT_TRUE(rd_fpl_wz2.randomizeweatheroneachflight);
 
-    for (const char* label : {" FirstName  ", " sSecondName", " sLandscape  ", " Landscape:  Slovenia3", " PZ 1",
+    // The name lines show the text, its length byte and the codes of the
+    // whole area; the colour shows its value and its 8 hexadecimal digits.
+    for (const char* label :
+         {" FirstName   Jane 4 74 97 110 101 0 0 0 0 0 0 0 0 0 0 0 0\n", " sSecondName Doe 3 68 111 101 0 ",
+          " sLandscape   Slovenia3 9 83 108 ", " iRCNColor 11259375 00ABCDEF\n", " Landscape:  Slovenia3", " PZ 1",
                               " iDisabledAirspaceBlocksCount 0", " last_dis_AS -1", " WZ 1",
                               " iNumFlightTrackItems 4"})
         EXPECT_NE(console.find(label), std::string::npos) << label;

@@ -68,6 +68,10 @@ TEST_P(FtrTruncation, EveryByteOffset) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FtrTruncation, ::testing::Values(2000, 3000, 3040),
-                         [](const auto& info) { return "v" + std::to_string(info.param); });
+                         [](const auto& info) {
+                             std::string name = "v";
+                             name += std::to_string(info.param);
+                             return name;
+                         });
 
 }  // namespace
