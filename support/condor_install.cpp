@@ -13,6 +13,7 @@
 #include "support/ftext.h"
 #include "support/messages.h"
 #include "support/number_fields.h"
+#include "support/path_case.h"
 #include "support/paths.h"
 #include "support/platform.h"
 
@@ -47,6 +48,11 @@ std::string host_form(std::string_view p) {
     for (char& c : h)
         if (c == '\\') c = path_separator();
     return h;
+}
+
+// The simulator's program in an installation folder.
+std::string program_file(std::string_view folder) {
+    return existing_case(std::string(trim_right(folder)) + sep() + "Condor.exe");
 }
 
 // One string value of the current user's registry; false when missing.
@@ -170,8 +176,8 @@ int32_t get_condor_inst_dir(int32_t nc, std::string& path, bool silent) {
         return 0;
     }
     // Kept as the registry gives it: no separator is added or removed.
-    path = host_form(value);
-    const std::string logfile = path + sep() + "Logs" + sep() + "Logfile.txt";
+    path = existing_case(host_form(value));
+    const std::string logfile = existing_case(path + sep() + "Logs" + sep() + "Logfile.txt");
     console_line(trim_right(path));
     console_line(trim_right(logfile));
     const int32_t version = log_version(logfile);
@@ -215,6 +221,8 @@ int32_t get_condor_user_path(std::string_view msgpltfldr, bool qconfirm, bool qp
     } else {
         path += sep() + cndr_doc + sep();
     }
+    // The simulator named its folders; under Wine their case may differ.
+    path = existing_case(path);
     console_line("Final Path : " + std::string(trim_right(path)));
 
     int32_t result = is_blank(path) ? 0 : 1;
@@ -259,9 +267,9 @@ int32_t check_condor_install(std::string_view msgpltfldr) {
     // A version counts only when its log names that same version and its
     // program is there.
     inst00.qc2 = get_condor_inst_dir(2, inst00.instpath2, false) == 2;
-    if (inst00.qc2) inst00.qc2 = file_exists(std::string(trim_right(inst00.instpath2)) + sep() + "Condor.exe");
+    if (inst00.qc2) inst00.qc2 = file_exists(program_file(inst00.instpath2));
     inst00.qc3 = get_condor_inst_dir(3, inst00.instpath3, false) == 3;
-    if (inst00.qc3) inst00.qc3 = file_exists(std::string(trim_right(inst00.instpath3)) + sep() + "Condor.exe");
+    if (inst00.qc3) inst00.qc3 = file_exists(program_file(inst00.instpath3));
 
     // The run log breaks lines at "/": the folders are logged escaped so
     // that each stays whole.
@@ -309,7 +317,7 @@ void get_active_condor_version() {
     int32_t version = inst00.condor_version;
     if (inst00.qc2 && inst00.qc3) {
         auto dated = [](const std::string& folder, std::string_view rest) {
-            return modified_date(std::string(trim_right(folder)) + std::string(rest));
+            return modified_date(existing_case(std::string(trim_right(folder)) + std::string(rest)));
         };
         const std::string plan = sep() + "FlightPlan.fpl";
         const std::string log = sep() + "Logs" + sep() + "Logfile.txt";

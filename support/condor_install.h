@@ -8,7 +8,8 @@
 //
 // All folders stored here are paths of this machine that the file routines
 // can open directly (on Linux the Windows paths of the Wine prefix are mapped
-// to host paths); they are built with the platform's path separator.
+// to host paths); they are built with the platform's path separator, and a
+// part that exists in another letter case is taken as it exists.
 #pragma once
 
 #include <cstdint>

@@ -211,6 +211,25 @@ TEST_F(Installation, FillsTheFoldersOfBothVersions) {
     EXPECT_NE(runlog.find("Condor 3 install path: " + inst00.instpath3 + "\r\n"), std::string::npos) << runlog;
 }
 
+// The simulator under Wine may have written its files in another case than
+// the one asked for; they are found and the folders are those that exist.
+TEST_F(Installation, FilesInAnotherLetterCaseAreFound) {
+    WinePrefix p = prefix();
+    p.shell_folders("%USERPROFILE%\\Documents");
+    p.version(3, Install::ok, "Jane");
+    const fs::path inst = p.host("C:\\Condor3");
+    fs::rename(inst / "Condor.exe", inst / "condor.exe");
+    fs::rename(inst / "Logs" / "Logfile.txt", inst / "Logs" / "logfile.TXT");
+    fs::rename(inst / "Logs", inst / "LOGS");
+    const std::string docs = p.documents();
+    fs::create_directories(docs + "/condor3/pilots/Jane");
+
+    ASSERT_EQ(check_condor_install(" "), 3);
+    EXPECT_EQ(inst00.rootpath3, docs + "/condor3/");
+    EXPECT_EQ(inst00.pilpath3, docs + "/condor3/pilots/Jane");
+    EXPECT_TRUE(fs::is_directory(inst00.pilpath3));
+}
+
 TEST_F(Installation, NotDetectedIsAnInformationOnly) {
     prefix();
     testing::internal::CaptureStderr();
