@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "support/console.h"
@@ -25,6 +27,13 @@ int32_t errno_status() { return errno > 0 ? static_cast<int32_t>(errno) : static
 std::FILE* open_read(std::string_view fich, const char* mode) {
     // A blank-padded name names the file without its padding.
     const std::string name(trim_right(fich));
+    // A folder opens as a stream here, and its first read would fail
+    // instead: it is refused at the open, as it is no header file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec)) {
+        errno = EISDIR;
+        return nullptr;
+    }
     errno = 0;
     return std::fopen(name.c_str(), mode);
 }

@@ -9,21 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/common/temp_dir.h"
 #include "tests/tracks/terrain_fixtures.h"
+#include "tests/tracks/utm_fixtures.h"
 #include "tracks/utm.h"
 
 namespace {
 
-class TerrainHeaders : public InTempDir {
-protected:
-    void SetUp() override {
-        InTempDir::SetUp();
-        utm000 = Utm000{};
-        utm001 = Utm001{};
-        fich_old.clear();
-    }
-};
+using TerrainHeaders = InFreshUtm;
 
 // The outputs of a grid reader, preset to marks that show what was stored.
 struct GridOut {
@@ -114,10 +106,30 @@ TEST_F(TerrainHeaders, ShortOrMissingBinaryHeaders) {
         EXPECT_GT(read_trn_hdr(name, xmax, ymax, oe, on, orien, nlon, zlat), 0);
         EXPECT_EQ(xmax, -1.0f);
         GridOut o;
-        EXPECT_GT(read_dem(name, o), 0);
-        EXPECT_GT(read_asc(name, o), 0);
+        const int32_t status = read_dem(name, o);
+        EXPECT_GT(status, 0);
+        // The ASCII grid reports the same open failure, not missing keys.
+        EXPECT_EQ(read_asc(name, o), status);
         EXPECT_EQ(o.nzon, -1);
     }
+}
+
+TEST_F(TerrainHeaders, AsciiGridConsoleLines) {
+    tmp.write("g.asc", "ncols 10   \nnrows 20\nxllcorner 6.5\nyllcorner 44.0\ncellsize 0.5\nNODATA_value -9999\n");
+    GridOut o;
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(read_asc("g.asc", o), 0);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("read_ascdem_hdr\nncols 10\nnrows 20\n", 0), 0u) << out;
+    EXPECT_NE(out.find("\nNODATA_value -9999\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n NZON 32 6.5 11.5 "), std::string::npos) << out;
+    EXPECT_EQ(out.substr(out.size() - 7), " IOS 0\n") << out;
+
+    testing::internal::CaptureStdout();
+    const int32_t status = read_asc("missing.asc", o);
+    out = testing::internal::GetCapturedStdout();
+    EXPECT_GT(status, 0);
+    EXPECT_EQ(out, "read_ascdem_hdr\n IOS " + std::to_string(status) + "\n");
 }
 
 TEST_F(TerrainHeaders, DemFieldsWithZoneAndHemisphere) {
@@ -232,6 +244,7 @@ TEST_F(TerrainHeaders, AsciiGridHeaderVariants) {
 TEST_F(TerrainHeaders, LatLonBoxByFileType) {
     tmp.write("g.dem", dem_bytes(DemFields{}));
     tmp.write("g.ASC", asc_text(20, 10, "-71.5", "-21.0", "0.1"));
+    tmp.write("g.dem.asc", asc_text(20, 10, "-71.5", "-21.0", "0.1"));
     struct Case {
         const char* name;
         int32_t status;
@@ -240,6 +253,7 @@ TEST_F(TerrainHeaders, LatLonBoxByFileType) {
     const Case cases[] = {
         {"g.dem", 0, 44.0f, 48.0f, 6.0f, 12.0f},
         {"g.ASC", 0, -21.0f, -20.0f, -71.5f, -69.5f},
+        {"g.dem.asc", 0, -21.0f, -20.0f, -71.5f, -69.5f},  // ".asc" is looked for before ".dem"
         {"g.txt", 1, -1, -1, -1, -1},
     };
     for (const Case& c : cases) {
@@ -256,6 +270,15 @@ TEST_F(TerrainHeaders, LatLonBoxByFileType) {
     EXPECT_GT(get_latlon_lim("missing.dem", a, b, d, e), 0);
     EXPECT_EQ(a, -1.0f);
     EXPECT_EQ(get_latlon_lim("missing.trn", a, b, d, e), 1);
+    EXPECT_EQ(a, -1.0f);
+
+    // A frame already set up from the name, but the header gone when it is
+    // read again for the box.
+    tmp.write("gone.trn", trn_bytes(TrnFields{}));
+    float rxm = 0, rym = 0;
+    ASSERT_EQ(utm_init("gone.trn", rxm, rym), 1);
+    ASSERT_EQ(std::remove("gone.trn"), 0);
+    EXPECT_EQ(get_trn_lim("gone.trn", a, b, d, e), 1);
     EXPECT_EQ(a, -1.0f);
 }
 

@@ -8,22 +8,12 @@
 #include <limits>
 #include <string>
 
-#include <GeographicLib/Constants.hpp>
-#include <GeographicLib/TransverseMercatorExact.hpp>
 #include <gtest/gtest.h>
 
-#include "tests/common/temp_dir.h"
 #include "tests/tracks/terrain_fixtures.h"
+#include "tests/tracks/utm_fixtures.h"
 
 namespace {
-
-using GeographicLib::Constants;
-using GeographicLib::TransverseMercatorExact;
-
-const TransverseMercatorExact& exact_utm() {
-    static const TransverseMercatorExact tm(Constants::WGS84_a(), Constants::WGS84_f(), 0.9996);
-    return tm;
-}
 
 // One float32 step at the value's magnitude.
 float f32_step(double v) {
@@ -35,15 +25,8 @@ float f32_step(double v) {
 // become finer than any projection's accuracy.
 float angle_step(double v) { return f32_step(std::max(std::fabs(v), 1.0)); }
 
-class UtmFrame : public InTempDir {
+class UtmFrame : public InFreshUtm {
 protected:
-    void SetUp() override {
-        InTempDir::SetUp();
-        utm000 = Utm000{};
-        utm001 = Utm001{};
-        fich_old.clear();
-    }
-
     // Writes a ".trn" header under `name` and sets the frame up from it.
     int32_t set_up(const std::string& name, const TrnFields& h, float& rxm, float& rym) {
         tmp.write(name, trn_bytes(h));
@@ -125,7 +108,7 @@ TEST_F(UtmFrame, ConversionsWithinOneFloatStepOfExact) {
             float rxm = 0, rym = 0;
             ASSERT_EQ(set_up("z" + std::to_string(zone) + "_" + std::to_string(lat) + ".trn", h, rxm, rym), 1);
             const double n0 = lat < 0 ? 10000000.0 : 0.0;
-            const double lon0 = 6.0 * zone - 183.0;
+            const double lon0 = central_meridian(zone);
             for (float off : offsets) {
                 const float lon = static_cast<float>(lon0 + off);
                 SCOPED_TRACE(testing::Message() << "zone " << zone << " lat " << lat << " lon " << lon);
@@ -160,7 +143,7 @@ TEST_F(UtmFrame, RoundTripInsideALandscape) {
                           {60, 64.0f, 179.9f}, {60, -33.3f, 175.1f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "zone " << c.zone << " lat " << c.lat << " lon " << c.lon);
-        const double lon0 = 6.0 * c.zone - 183.0;
+        const double lon0 = central_meridian(c.zone);
         const double n0 = c.lat < 0 ? 10000000.0 : 0.0;
         double x = 0, y = 0;
         exact_utm().Forward(lon0, c.lat, c.lon, x, y);

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/common/temp_dir.h"
 #include "tests/tracks/terrain_fixtures.h"
+#include "tests/tracks/utm_fixtures.h"
 
 namespace {
 
@@ -19,15 +19,8 @@ namespace {
 constexpr double step_lat_deg = 90.0 / 111000.0;
 constexpr double step_lon_deg = 90.0 / (111000.0 * 0.64);
 
-class UtmGrid : public InTempDir {
+class UtmGrid : public InFreshUtm {
 protected:
-    void SetUp() override {
-        InTempDir::SetUp();
-        utm000 = Utm000{};
-        utm001 = Utm001{};
-        fich_old.clear();
-    }
-
     int32_t set_up_dem(const DemFields& d, float& rxm, float& rym) {
         tmp.write("grid.dem", dem_bytes(d));
         return utm_init("grid.dem", rxm, rym);
@@ -133,6 +126,13 @@ TEST_F(UtmGrid, AsciiGridOfTheSameBox) {
     EXPECT_EQ(rym2, rym);
     EXPECT_NEAR(utm000.orig_e, orig_e, 0.01);
     EXPECT_NEAR(utm000.orig_n, orig_n, 0.01);
+
+    // ".dem" is looked for before ".asc": binary grid bytes under a name
+    // holding both are read as a binary grid.
+    tmp.write("grid.asc.dem", dem_bytes(d));
+    float rxm3 = 0, rym3 = 0;
+    EXPECT_EQ(utm_init("grid.asc.dem", rxm3, rym3), 1);
+    EXPECT_EQ(rxm3, rxm);
 }
 
 TEST_F(UtmGrid, BoxesInBothHemispheres) {

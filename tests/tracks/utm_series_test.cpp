@@ -3,21 +3,11 @@
 
 #include <cmath>
 
-#include <GeographicLib/Constants.hpp>
-#include <GeographicLib/TransverseMercatorExact.hpp>
 #include <gtest/gtest.h>
 
+#include "tests/tracks/utm_fixtures.h"
+
 namespace {
-
-using GeographicLib::Constants;
-using GeographicLib::TransverseMercatorExact;
-
-const TransverseMercatorExact& exact_utm() {
-    static const TransverseMercatorExact tm(Constants::WGS84_a(), Constants::WGS84_f(), 0.9996);
-    return tm;
-}
-
-double central_meridian(int zone) { return 6.0 * zone - 183.0; }
 
 // The series' own departure from the exact projection (its ellipsoid
 // constants and truncated terms) is about 6 mm at most; a wrong coefficient
@@ -28,39 +18,44 @@ const int zones[] = {1, 31, 32, 60};
 const double latitudes[] = {-80.0, -60.0, -46.5, -20.0, -0.5, 0.5, 20.0, 46.5, 60.0, 80.0};
 const double offsets[] = {-3.0, -1.7, 0.0, 0.4, 2.25, 3.0};
 
-}  // namespace
-
-TEST(TmSeries, ForwardAgreesWithExactProjection) {
+// Runs `check(lon0, lat, lon)` on every point of the table: each zone, each
+// latitude, each offset from the central meridian.
+template <typename Check>
+void for_each_point(Check check) {
     for (int zone : zones)
         for (double lat : latitudes)
             for (double off : offsets) {
                 SCOPED_TRACE(testing::Message() << "zone " << zone << " lat " << lat << " offset " << off);
                 const double lon0 = central_meridian(zone);
-                double x = 0, y = 0;
-                exact_utm().Forward(lon0, lat, lon0 + off, x, y);
-                double east_km = 0, north_km = 0;
-                tm_series_forward(lat, lon0 + off, lon0, east_km, north_km);
-                EXPECT_NEAR(east_km * 1000.0, x, tolerance_m);
-                EXPECT_NEAR(north_km * 1000.0, y, tolerance_m);
+                check(lon0, lat, lon0 + off);
             }
 }
 
+}  // namespace
+
+TEST(TmSeries, ForwardAgreesWithExactProjection) {
+    for_each_point([](double lon0, double lat, double lon) {
+        double x = 0, y = 0;
+        exact_utm().Forward(lon0, lat, lon, x, y);
+        double east_km = 0, north_km = 0;
+        tm_series_forward(lat, lon, lon0, east_km, north_km);
+        EXPECT_NEAR(east_km * 1000.0, x, tolerance_m);
+        EXPECT_NEAR(north_km * 1000.0, y, tolerance_m);
+    });
+}
+
 TEST(TmSeries, InverseAgreesWithExactProjection) {
-    for (int zone : zones)
-        for (double lat : latitudes)
-            for (double off : offsets) {
-                SCOPED_TRACE(testing::Message() << "zone " << zone << " lat " << lat << " offset " << off);
-                const double lon0 = central_meridian(zone);
-                double x = 0, y = 0;
-                exact_utm().Forward(lon0, lat, lon0 + off, x, y);
-                double rlat = 0, rlon = 0;
-                tm_series_inverse(x / 1000.0, y / 1000.0, lon0, rlat, rlon);
-                // The error measured on the ground: the series' point
-                // projected exactly, against the point it came from.
-                double x2 = 0, y2 = 0;
-                exact_utm().Forward(lon0, rlat, rlon, x2, y2);
-                EXPECT_LT(std::hypot(x2 - x, y2 - y), tolerance_m);
-            }
+    for_each_point([](double lon0, double lat, double lon) {
+        double x = 0, y = 0;
+        exact_utm().Forward(lon0, lat, lon, x, y);
+        double rlat = 0, rlon = 0;
+        tm_series_inverse(x / 1000.0, y / 1000.0, lon0, rlat, rlon);
+        // The error measured on the ground: the series' point projected
+        // exactly, against the point it came from.
+        double x2 = 0, y2 = 0;
+        exact_utm().Forward(lon0, rlat, rlon, x2, y2);
+        EXPECT_LT(std::hypot(x2 - x, y2 - y), tolerance_m);
+    });
 }
 
 TEST(TmSeries, WorkedPointZone32) {
@@ -71,16 +66,12 @@ TEST(TmSeries, WorkedPointZone32) {
 }
 
 TEST(TmSeries, RoundTripWithinAMillimetre) {
-    for (int zone : zones)
-        for (double lat : latitudes)
-            for (double off : offsets) {
-                SCOPED_TRACE(testing::Message() << "zone " << zone << " lat " << lat << " offset " << off);
-                const double lon0 = central_meridian(zone);
-                double east_km = 0, north_km = 0, rlat = 0, rlon = 0;
-                tm_series_forward(lat, lon0 + off, lon0, east_km, north_km);
-                tm_series_inverse(east_km, north_km, lon0, rlat, rlon);
-                const double metres_per_deg = 111320.0;
-                EXPECT_NEAR(rlat, lat, 0.001 / metres_per_deg);
-                EXPECT_NEAR((rlon - lon0 - off) * std::cos(lat * utm_const::degrad), 0.0, 0.001 / metres_per_deg);
-            }
+    for_each_point([](double lon0, double lat, double lon) {
+        double east_km = 0, north_km = 0, rlat = 0, rlon = 0;
+        tm_series_forward(lat, lon, lon0, east_km, north_km);
+        tm_series_inverse(east_km, north_km, lon0, rlat, rlon);
+        const double metres_per_deg = 111320.0;
+        EXPECT_NEAR(rlat, lat, 0.001 / metres_per_deg);
+        EXPECT_NEAR((rlon - lon) * std::cos(lat * utm_const::degrad), 0.0, 0.001 / metres_per_deg);
+    });
 }
