@@ -45,6 +45,10 @@ int32_t find_from(const char* s, const char* s2, int32_t from, bool any_case) {
     return -1;
 }
 
+// Lengths are 32-bit: a joined text that would not fit is refused rather
+// than sized by an overflowed count.
+bool too_long(int32_t a, int32_t b) { return static_cast<int64_t>(a) + b > INT32_MAX; }
+
 // Byte at i of a text of length n, NUL beyond its end, so that comparisons
 // over a fixed count never read past a text.
 unsigned char byte_at(const char* t, int32_t n, int32_t i, bool any_case) {
@@ -121,6 +125,7 @@ void append_bytes(CountedString** pr, const char* add, int32_t n) {
         take_text(r, new_text(add, n));
         return;
     }
+    if (too_long(r->length, n)) return;
     char* joined = new_text(nullptr, r->length + n);
     if (!joined) return;
     std::memcpy(joined, r->text, static_cast<std::size_t>(r->length));
@@ -180,6 +185,7 @@ int32_t slDropLastChar(char* s) {
 char* slAppend(const char* s, const char* s2) {
     const int32_t n = length_of(s);
     const int32_t m = length_of(s2);
+    if (too_long(n, m)) return nullptr;
     char* t = new_text(nullptr, n + m);
     if (!t) return nullptr;
     if (n > 0) std::memcpy(t, s, static_cast<std::size_t>(n));
@@ -253,6 +259,7 @@ char* slInsert(const char* s, const char* s2, int32_t pos) {
     const int32_t n = length_of(s);
     const int32_t m = length_of(s2);
     const int32_t p = slWrapPos(s, pos);
+    if (too_long(n, m)) return nullptr;
     char* t = new_text(nullptr, n + m);
     if (!t) return nullptr;
     if (p > 0) std::memcpy(t, s, static_cast<std::size_t>(p));
