@@ -34,8 +34,11 @@ constexpr std::string_view info_prefix = "LCONFlightInfo";
 /// needs more.
 constexpr std::size_t base_line_limit = 132;
 /// Longest line kept whole (for the disabled-airspace list); the tail of a
-/// longer one is passed over, so a hostile file cannot exhaust memory.
-constexpr std::size_t max_raw_line = std::size_t{1} << 20;
+/// longer one is passed over.  The list of every airspace index 0..8192
+/// takes under 41 000 characters, so this leaves room for blanks between
+/// items, while a hostile line can neither exhaust memory nor make the
+/// item-by-item cutting of the list run for minutes.
+constexpr std::size_t max_raw_line = std::size_t{64} << 10;
 /// Width of the key and value texts of a split line.
 constexpr std::size_t kv_len = 80;
 /// Width of one disabled-airspace item.
@@ -54,8 +57,11 @@ struct Reader {
     int32_t itp = 0;     ///< current task point
     int32_t ipz = 0;     ///< current penalty zone
     int32_t iwz = 0;     ///< current weather zone
-    /// The last zone header named a zone outside the table: the zone's
-    /// values that follow have nowhere to go and are passed over.
+    /// The last zone named (by a "PZPos" line, a zone header or a "Polygon"
+    /// line) lies outside its table: the zone's values that follow have
+    /// nowhere to go and are passed over, rather than landing in the zone
+    /// named before it.
+    bool pz_refused = false;
     bool wz_refused = false;
     int32_t icorner = 0; ///< current penalty-zone corner
     int32_t ipoint = 0;  ///< current polygon point
@@ -93,7 +99,8 @@ void on_landscape(std::string_view val) {
     if (rd_fpl_0.fpl_vers != 3) return;
     get_condor_inst_dir(-3, inst00.instpath3, true);
     const std::string_view sep = path_sep_str();
-    const std::string l(trim_right(rd_fpl_2.landscape));
+    // The file is named after the value as read, not the stored name.
+    const std::string l(trim_right(val));
     std::string aspfile = std::string(trim_right(inst00.instpath3));
     aspfile += sep;
     aspfile += "Landscapes";
@@ -225,29 +232,61 @@ int32_t split_xy(std::string_view rest, std::string_view& before, std::string_vi
     return c;
 }
 
+/// Index and zone of a "PZPos" or "Polygon" line.  A zone number that
+/// reads becomes the current zone; one outside its table refuses the zone
+/// until a valid one is named.  An index that reads becomes the current
+/// index.  False (with a console note) when the line has nowhere to go.
+struct Xy_slot {
+    int32_t& index;
+    int32_t max_index;
+    std::string_view index_what;
+    int32_t& zone;
+    bool& refused;
+    int32_t max_zone;
+    std::string_view zone_what;
+};
+
+bool locate_xy(const Xy_slot& s, std::string_view index_text, std::string_view zone_text,
+               std::string_view line) {
+    int32_t z = 0;
+    if (read_int(zone_text, z)) {
+        s.refused = !in_range(z, s.max_zone);
+        if (s.refused) {
+            out_of_range(s.zone_what, z, line);
+            return false;
+        }
+        s.zone = z;
+    } else if (s.refused) {
+        console_free("read_fpl: no valid", s.zone_what, "line ignored:", line);
+        return false;
+    }
+    int32_t k = 0;
+    if (read_int(index_text, k)) {
+        if (!in_range(k, s.max_index)) {
+            out_of_range(s.index_what, k, line);
+            return false;
+        }
+        s.index = k;
+    }
+    return true;
+}
+
 void on_pzpos(Reader& r, std::string_view rest, std::string_view val, std::string_view line) {
     std::string_view corner_text, zone_text;
     const int32_t c = split_xy(rest, corner_text, zone_text);
     if (c < 0) return;
-    int32_t k = r.icorner;
-    int32_t z = r.ipz;
-    const bool k_read = read_int(corner_text, k);
-    const bool z_read = read_int(zone_text, z);
-    if (k_read && !in_range(k, maxpzcorner)) {
-        out_of_range("penalty-zone corner", k, line);
-        return;
-    }
-    if (z_read && !in_range(z, maxpz)) {
-        out_of_range("penalty zone", z, line);
-        return;
-    }
-    r.icorner = k;
-    r.ipz = z;
+    const Xy_slot slot{r.icorner, maxpzcorner, "penalty-zone corner",
+                       r.ipz, r.pz_refused, maxpz, "penalty zone"};
+    if (!locate_xy(slot, corner_text, zone_text, line)) return;
     float v = 0;
-    if (read_real(val, v)) rd_fpl_1.pzp[c][k][z] = v;
+    if (read_real(val, v)) rd_fpl_1.pzp[c][r.icorner][r.ipz] = v;
 }
 
-void on_pza(Reader& r, int32_t row, std::string_view val) {
+void on_pza(Reader& r, int32_t row, std::string_view val, std::string_view line) {
+    if (r.pz_refused) {
+        console_free("read_fpl: no valid penalty zone, line ignored:", line);
+        return;
+    }
     float v = 0;
     if (read_real(val, v)) rd_fpl_1.pza[row][r.ipz] = v;
 }
@@ -323,10 +362,12 @@ const Wz_key* find_wz_key(std::string_view key) {
     return nullptr;
 }
 
-void weather_zone_header(Reader& r, std::string_view key, std::string_view line) {
-    const std::size_t rb = key.find(']');
+/// `line` is the working line; the zone number is read from its own
+/// columns 13 up to its first "]".
+void weather_zone_header(Reader& r, std::string_view line) {
+    const std::size_t rb = line.find(']');
     const std::string_view number =
-        rb != std::string_view::npos && rb > 12 ? key.substr(12, rb - 12) : std::string_view();
+        rb != std::string_view::npos && rb > 12 ? line.substr(12, rb - 12) : std::string_view();
     int32_t z = 0;
     const bool read = read_int(number, z);
     console_free(line, rb == std::string_view::npos ? 0 : static_cast<long long>(rb) + 1, number,
@@ -356,26 +397,11 @@ void on_polygon(Reader& r, std::string_view rest, std::string_view val, std::str
     std::string_view point_text, zone_text;
     const int32_t c = split_xy(rest, point_text, zone_text);
     if (c < 0) return;
-    int32_t p = r.ipoint;
-    int32_t z = r.iwz;
-    const bool p_read = read_int(point_text, p);
-    const bool z_read = read_int(zone_text, z);
-    if (p_read && !in_range(p, maxwzpt)) {
-        out_of_range("polygon point", p, line);
-        return;
-    }
-    if (z_read && !in_range(z, maxwz)) {
-        out_of_range("weather zone", z, line);
-        return;
-    }
-    if (!z_read && !zone_usable(r, line)) return;
-    r.ipoint = p;
-    if (z_read) {
-        r.iwz = z;
-        r.wz_refused = false;
-    }
+    const Xy_slot slot{r.ipoint, maxwzpt, "polygon point",
+                       r.iwz, r.wz_refused, maxwz, "weather zone"};
+    if (!locate_xy(slot, point_text, zone_text, line)) return;
     float v = 0;
-    if (read_real(val, v)) rd_fpl_1.wzp[c][p][z] = v;
+    if (read_real(val, v)) rd_fpl_1.wzp[c][r.ipoint][r.iwz] = v;
 }
 
 /// The weather keys; true when the key is one of them.
@@ -541,16 +567,18 @@ bool on_option_key(std::string_view key, std::string_view val) {
 // Description
 
 /// Reads the description after its "Text" line.  In an IGC file the plan's
-/// own lines carry the prefix, so there the prefix is taken off and the
-/// first line without it (the flight information that follows) ends the
-/// description; a plain plan's description ends at a blank line.
+/// own lines carry the prefix, so there the prefix is taken off (the line
+/// keeps as many characters of text as a plain one) and the first line
+/// without it (the flight information that follows) ends the description;
+/// a plain plan's description ends at a blank line.
 void read_description(Fpl_input& input, std::string_view first, bool embedded, int32_t& ios) {
     Rd_fpl_2& t = rd_fpl_2;
     t.fpldesc[0] = fit(first, kv_len);
     int32_t count = 1;
     std::string line;
+    const std::size_t limit = base_line_limit + (embedded ? fpl_prefix.size() : 0);
     for (;;) {
-        ios = fpl_input_read_line(input, line, base_line_limit);
+        ios = fpl_input_read_line(input, line, limit);
         console_free("IOS=", ios);
         if (ios != 0 || is_blank(line)) break;
         if (embedded) {
@@ -628,7 +656,7 @@ void read_fpl(Fpl_input& input, bool qreset, bool qverb, bool qfr, int32_t& nl, 
             }
             console_free("qweather", r.qweather, r.iwz);
         } else if (starts_with(key, "[WeatherZone")) {
-            weather_zone_header(r, key, work);
+            weather_zone_header(r, work);
         } else if (key == "Condor version") {
             on_version(r, val);
         } else if (key == "Landscape") {
@@ -645,11 +673,11 @@ void read_fpl(Fpl_input& input, bool qreset, bool qverb, bool qfr, int32_t& nl, 
         } else if (starts_with(key, "PZPos")) {
             on_pzpos(r, std::string_view(key).substr(5), val, work);
         } else if (starts_with(key, "PZBase")) {
-            on_pza(r, 0, val);
+            on_pza(r, 0, val, work);
         } else if (starts_with(key, "PZTop")) {
-            on_pza(r, 1, val);
+            on_pza(r, 1, val, work);
         } else if (starts_with(key, "PZPenaltyTimeFactor")) {
-            on_pza(r, 2, val);
+            on_pza(r, 2, val, work);
         } else if (key == "DisabledAirspaces") {
             const std::size_t eq = raw.find('=');
             on_disabled_airspaces(r, eq == std::string::npos ? raw : raw.substr(eq + 1));

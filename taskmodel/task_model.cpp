@@ -27,6 +27,14 @@ void fill_all(Table& t, V v) {
     std::fill(t.begin(), t.end(), v);
 }
 
+/// Positions, heights, widths and azimuths of every task point to 0; both
+/// resets clear these alike.
+void zero_tp_reals(Rd_fpl_1& g) {
+    for (auto* t : {&g.tpx, &g.tpy, &g.tpz, &g.tplat, &g.tplon, &g.tpazi, &g.tphei,
+                    &g.tpalt, &g.tpwid})
+        fill_all(*t, 0.0f);
+}
+
 }  // namespace
 
 void init_read_fpl() {
@@ -42,9 +50,7 @@ void init_read_fpl() {
     fill_all(rd_fpl_5.qas_disa, false);
 
     Rd_fpl_1& g = rd_fpl_1;
-    for (auto* t : {&g.tpx, &g.tpy, &g.tpz, &g.tplat, &g.tplon, &g.tpazi, &g.tphei,
-                    &g.tpalt, &g.tpwid})
-        fill_all(*t, 0.0f);
+    zero_tp_reals(g);
     for (auto* t : {&g.tpair, &g.tpsec, &g.tprad, &g.tpang, &g.tpid}) fill_all(*t, 0);
     for (auto& xy : g.pzp)
         for (auto& corner : xy) fill_all(corner, 0.0f);
@@ -82,9 +88,7 @@ void init_read_fpl() {
 void init_wp() {
     rd_fpl_0.nb_wp = 0;
     Rd_fpl_1& g = rd_fpl_1;
-    for (auto* t : {&g.tpx, &g.tpy, &g.tpz, &g.tplat, &g.tplon, &g.tpazi, &g.tphei,
-                    &g.tpalt, &g.tpwid})
-        fill_all(*t, 0.0f);
+    zero_tp_reals(g);
     fill_all(g.tpair, 0);
     fill_all(g.tpsecdir, 0);
     fill_all(g.tpsec, 1);

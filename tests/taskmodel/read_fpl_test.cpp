@@ -2,6 +2,7 @@
 // version-2 plan, descriptions and hostile indices.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -394,6 +395,15 @@ TEST_F(ReadFpl, WeatherZonesAndPolygonZoneNumbers) {
     EXPECT_EQ(rd_fpl_wz1.windspeed[5], 4.0f) << "a version-3 [Weather] keeps the zone";
 }
 
+TEST_F(ReadFpl, ZoneHeaderNumberComesFromItsOwnColumns) {
+    // Leading blanks move the number out of its columns: it does not read
+    // and the zone stays as it was.
+    read_plan(join_lines({"[WeatherZone2]", "  [WeatherZone7]", " [WeatherZone8]=", "WindDir=5"}));
+    EXPECT_EQ(rd_fpl_wz1.winddir[2], 5.0f);
+    EXPECT_EQ(rd_fpl_wz1.winddir[7], 0.0f);
+    EXPECT_EQ(rd_fpl_wz1.winddir[8], 0.0f);
+}
+
 TEST_F(ReadFpl, SectionFlagsGuardTheirKeys) {
     read_plan(join_lines({"Count=5", "Name=Nowhere", "[Plane]", "Name=Glider", "WindDir=5",
                           "[Weather]", "Name=Zone0", "Class=Std", "[Task]", "Count=4"}));
@@ -434,6 +444,32 @@ TEST_F(ReadFpl, DisabledAirspaceLists) {
     }
 }
 
+TEST_F(ReadFpl, HostileAirspaceListIsBounded) {
+    // A list far longer than every airspace index together: its tail is
+    // passed over, and it is dealt with quickly.
+    std::string list = "DisabledAirspaces=4";
+    while (list.size() < (std::size_t{1} << 20)) list += ",1";
+    list += ",9";
+    const auto start = std::chrono::steady_clock::now();
+    read_plan(list + "\r\nPZCount=2\r\n");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_TRUE(rd_fpl_5.qas_disa[4]);
+    EXPECT_TRUE(rd_fpl_5.qas_disa[1]);
+    EXPECT_FALSE(rd_fpl_5.qas_disa[9]);
+    EXPECT_EQ(rd_fpl_0.last_dis_as, 4);
+    EXPECT_EQ(rd_fpl_0.nb_pz, 2) << "the line after it is read";
+}
+
+TEST_F(ReadFpl, AirspaceFileNamedAfterTheWholeLandscapeValue) {
+    const std::string name(70, 'L');
+    tmp.write("Landscapes/" + name + "/" + name + ".air", "AC A\nAC B\n");
+    read_plan(join_lines({"Condor version=3000", "Landscape=" + name}));
+    EXPECT_EQ(rd_fpl_2.landscape, std::string(64, 'L'));
+    EXPECT_EQ(rd_fpl_0.nb_as_zones, 2);
+}
+
 TEST_F(ReadFpl, Descriptions) {
     // Plain: ends at the blank line; the lines after it stay unread.
     read_plan(join_lines({"Text=One", "Two", "LCONFPLThree", "", "Four"}));
@@ -457,6 +493,10 @@ TEST_F(ReadFpl, Descriptions) {
     EXPECT_EQ(rd_fpl_2.fpldesc[0], std::string(80, 'a'));
     EXPECT_EQ(rd_fpl_2.fpldesc[1], std::string(132, 'b'));
     EXPECT_EQ(ios, -1);
+
+    // An embedded line keeps as much text as a plain one.
+    read_plan(join_lines({"LCONFPLText=One", "LCONFPL" + std::string(140, 'c')}));
+    EXPECT_EQ(rd_fpl_2.fpldesc[1], std::string(132, 'c'));
 
     // More lines than the model holds: the first 16 are kept.
     std::string many = "Text=1\r\n";
@@ -507,8 +547,30 @@ TEST_F(ReadFpl, IndicesOutsideTheTablesAreIgnored) {
          [] { return rd_fpl_wz1.winddir[16] == 0.0f && rd_fpl_wz1.windspeed[16] == 2.0f; }},
         // A zone number that does not read leaves the current zone.
         {"[WeatherZone2]\r\n[WeatherZonex]\r\nWindDir=5", [] { return rd_fpl_wz1.winddir[2] == 5.0f; }},
-        {"[WeatherZone1]\r\nPolygon17X=3\r\nPolygon0X17=3\r\nPolygonX=4",
-         [] { return rd_fpl_1.wzp[0][0][1] == 4.0f && rd_fpl_wz1.winddir[1] == 0.0f; }},
+        // A point outside the table leaves the current point; a zone outside
+        // it refuses the zone's lines that follow until a valid zone is named,
+        // so that they do not land in the zone named before.
+        {"[WeatherZone1]\r\nPolygon17X=3\r\nPolygonX=4\r\nPolygon0X17=3\r\nPolygonY=5\r\n"
+         "WindDir=6\r\nName=far\r\nPolygon1Y2=7\r\nWindSpeed=8",
+         [] {
+             for (int z = 0; z <= maxwz; ++z)
+                 if (rd_fpl_wz1.winddir[z] != 0.0f || rd_fpl_2.wznam[z] != "") return false;
+             return rd_fpl_1.wzp[0][0][1] == 4.0f && rd_fpl_1.wzp[1][0][1] == 0.0f &&
+                    rd_fpl_1.wzp[1][1][2] == 7.0f && rd_fpl_wz1.windspeed[2] == 8.0f;
+         }},
+        {"PZPos0X0=1\r\nPZPos0X11=2\r\nPZBase=5\r\nPZTop11=6\r\nPZPos2Y=3\r\n"
+         "PZPos0Y4=9\r\nPZPenaltyTimeFactor4=2",
+         [] {
+             float pza_sum = 0.0f;
+             for (const auto& row : rd_fpl_1.pza)
+                 for (float v : row) pza_sum += v;
+             return pza_sum == 2.0f && rd_fpl_1.pza[2][4] == 2.0f &&
+                    rd_fpl_1.pzp[0][0][0] == 1.0f && rd_fpl_1.pzp[1][2][0] == 0.0f &&
+                    rd_fpl_1.pzp[1][0][4] == 9.0f;
+         }},
+        // A corner outside the table still names the current zone.
+        {"PZPos4X3=1\r\nPZBase3=5",
+         [] { return rd_fpl_1.pza[0][3] == 5.0f && rd_fpl_1.pzp[0][0][3] == 0.0f; }},
         {"[Weather]\r\nWZCount=18\r\nPointCount=18\r\nWZCount=17\r\nPointCount=17",
          [] { return rd_fpl_wz2.wzcount == 17 && rd_fpl_wz2.pointcount[0] == 17; }},
         {"[Weather]\r\nWZCount=-1\r\nPointCount=-1",
