@@ -24,6 +24,8 @@
 ///
 /// A "Count" above 31 task points shows an error message and ends the
 /// program (exit status 0).  Lines whose index lies outside the model's
-/// tables are ignored with a console note.
+/// tables are ignored with a console note; after a penalty or weather zone
+/// outside its table, that zone's lines are ignored until a valid zone is
+/// named.
 void read_fpl(Fpl_input& input, bool qreset, bool qverb, bool qfr, int32_t& nl,
               int32_t& ios);
