@@ -71,7 +71,29 @@ int32_t read_text_line(std::FILE* f, std::string& line) {
 
 void print_cell_seconds(double cell) { console_free("cell size (arc seconds)", cell * 3600.0); }
 
+// The grid of a ".trn" landscape: its first 28 bytes.
+struct TrnGrid {
+    int32_t ncol = 0, nrow = 0;
+    float orien = 0, rew = 0, rns = 0, orig_e = 0, orig_n = 0;
+};
+
+TrnGrid decode_trn_grid(const LeBytes& b) {
+    TrnGrid g;
+    b.i32(0, g.ncol);
+    b.i32(4, g.nrow);
+    b.f32(8, g.orien);
+    b.f32(12, g.rew);
+    b.f32(16, g.rns);
+    b.f32(20, g.orig_e);
+    b.f32(24, g.orig_n);
+    return g;
+}
+
 }  // namespace
+
+bool name_holds(std::string_view name, std::string_view lower, std::string_view upper) {
+    return name.find(lower) != std::string_view::npos || name.find(upper) != std::string_view::npos;
+}
 
 void grid_zone(double latmin, double latmax, double lonmin, double lonmax, int32_t& nzon, char& zlat,
                double& quotient) {
@@ -93,23 +115,18 @@ int32_t read_trn_hdr(std::string_view fich, float& xmax, float& ymax, float& ori
     if (status != 0) return status;
 
     const LeBytes b(buf);
-    int32_t ncol = 0, nrow = 0;
-    float rew = 0, rns = 0;
+    const TrnGrid g = decode_trn_grid(b);
     int8_t zone = 0;
     uint8_t letter = 0;
-    b.i32(0, ncol);
-    b.i32(4, nrow);
-    b.f32(8, orien);
-    b.f32(12, rew);
-    b.f32(16, rns);
-    b.f32(20, orig_e);
-    b.f32(24, orig_n);
     b.i8(28, zone);
     b.u8(32, letter);
 
+    orien = g.orien;
+    orig_e = g.orig_e;
+    orig_n = g.orig_n;
     zlat = static_cast<char>(letter);
-    xmax = std::fabs(static_cast<float>(ncol) * rew);
-    ymax = std::fabs(static_cast<float>(nrow) * rns);
+    xmax = std::fabs(static_cast<float>(g.ncol) * g.rew);
+    ymax = std::fabs(static_cast<float>(g.nrow) * g.rns);
     nlon = zone;
     return 0;
 }
@@ -208,9 +225,7 @@ int32_t read_ascdem_hdr(std::string_view fich, double& latmin, double& latmax, d
 
 int32_t get_latlon_lim(std::string_view trnfil, float& rlatmin1, float& rlatmax1, float& rlonmin1,
                        float& rlonmax1) {
-    auto holds = [&](std::string_view a, std::string_view b) {
-        return trnfil.find(a) != std::string_view::npos || trnfil.find(b) != std::string_view::npos;
-    };
+    auto holds = [&](std::string_view lower, std::string_view upper) { return name_holds(trnfil, lower, upper); };
     if (holds(".trn", ".TRN")) return get_trn_lim(trnfil, rlatmin1, rlatmax1, rlonmin1, rlonmax1);
 
     double latmin = 0, latmax = 0, lonmin = 0, lonmax = 0;
@@ -237,15 +252,9 @@ int32_t get_trn_lim(std::string_view trnfil, float& rlatmin1, float& rlatmax1, f
 
     std::vector<unsigned char> buf;
     if (read_head(trnfil, trn_extent_size, buf) != 0) return 1;
-    const LeBytes b(buf);
-    int32_t ncol = 0, nrow = 0;
-    float rew = 0, rns = 0;
-    b.i32(0, ncol);
-    b.i32(4, nrow);
-    b.f32(12, rew);
-    b.f32(16, rns);
-    const float xs = std::fabs(rew) * static_cast<float>(ncol);
-    const float ys = std::fabs(rns) * static_cast<float>(nrow);
+    const TrnGrid g = decode_trn_grid(LeBytes(buf));
+    const float xs = std::fabs(g.rew) * static_cast<float>(g.ncol);
+    const float ys = std::fabs(g.rns) * static_cast<float>(g.nrow);
 
     // Comparisons written so that a NaN position leaves a bound unchanged.
     auto lower = [](float& bound, float v) {

@@ -50,6 +50,10 @@ int32_t read_dem_hdr(std::string_view fich, double& latmin, double& latmax, doub
 int32_t read_ascdem_hdr(std::string_view fich, double& latmin, double& latmax, double& lonmin, double& lonmax,
                         int32_t& long_, int32_t& larg, int32_t& nzon, char& zlat);
 
+/// True when `name` holds `lower` or `upper` anywhere (case-sensitive): the
+/// test by which a terrain file's type is taken from its name.
+bool name_holds(std::string_view name, std::string_view lower, std::string_view upper);
+
 /// The UTM zone and hemisphere of a grid box (both grid readers use it).
 /// `quotient` receives the unrounded ((lonmin + lonmax)/2 + 177)/6.
 void grid_zone(double latmin, double latmax, double lonmin, double lonmax, int32_t& nzon, char& zlat,

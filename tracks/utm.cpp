@@ -35,10 +35,6 @@ void run_log_plain(std::string_view line) {
     std::fclose(f);
 }
 
-bool contains(std::string_view s, std::string_view a, std::string_view b) {
-    return s.find(a) != std::string_view::npos || s.find(b) != std::string_view::npos;
-}
-
 bool valid_zone(int32_t nzon) { return nzon >= 1 && nzon <= 60; }
 
 void fail_unreadable(std::string_view name) {
@@ -203,9 +199,9 @@ int32_t utm_init(std::string_view fich, float& rxm, float& rym) {
     utm000.degrad = utm_const::degrad;
     if (utm001.debug) console_line(name);
 
-    const bool is_trn = contains(name, ".trn", ".TRN");
-    const bool is_dem = !is_trn && contains(name, ".dem", ".DEM");
-    const bool is_asc = !is_trn && !is_dem && contains(name, ".asc", ".ASC");
+    const bool is_trn = name_holds(name, ".trn", ".TRN");
+    const bool is_dem = !is_trn && name_holds(name, ".dem", ".DEM");
+    const bool is_asc = !is_trn && !is_dem && name_holds(name, ".asc", ".ASC");
     if (!is_trn && !is_dem && !is_asc) {
         console_line("unrecognised file type " + name);
         run_log_plain("UTM unrecognised file type " + name);

@@ -2,6 +2,7 @@
 // grid's latitude/longitude box.
 #include "tracks/utm.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +37,21 @@ protected:
         EXPECT_EQ(utm000.xmax, rxm);
         EXPECT_EQ(utm000.ymax, rym);
         EXPECT_EQ(utm000.ori, 90.0f);
+
+        // The straight edge towards the pole lies on the poleward parallel
+        // where that parallel is furthest from the pole: at the longitude of
+        // the box nearest the central meridian.  Measured against the exact
+        // projection, to within a float32 step of the northing.
+        const double lon0 = central_meridian(utm000.nzon);
+        const double lon_near = std::clamp(lon0, d.lonmin, d.lonmax);
+        double ex = 0, ey = 0;
+        if (utm000.zlat == 'N') {
+            exact_utm().Forward(lon0, d.latmax, lon_near, ex, ey);
+            EXPECT_NEAR(utm000.orig_n + rym, ey, 1.0);
+        } else {
+            exact_utm().Forward(lon0, d.latmin, lon_near, ex, ey);
+            EXPECT_NEAR(utm000.orig_n, ey + 10000000.0, 1.0);
+        }
 
         double lat_lo = 1e9, lat_hi = -1e9, lon_lo = 1e9, lon_hi = -1e9;
         double south_best = 1e9, north_best = -1e9, east_best = -1e9, west_best = 1e9;
