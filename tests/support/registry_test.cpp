@@ -164,6 +164,15 @@ TEST_F(Registry, PrefixDefaultsToHomeWine) {
     EXPECT_EQ(windows_to_host_path("C:"), "/home/pilot/.wine/drive_c");
 }
 
+TEST_F(Registry, DriveMappedToTheRootGivesPlainHostPaths) {
+    // Wine maps Z: to the host's "/": its paths must not come out as "//home/...".
+    fs::create_directories(tmp.path() / "dosdevices");
+    fs::create_directory_symlink("/", tmp.path() / "dosdevices" / "z:");
+    EXPECT_EQ(windows_to_host_path("Z:\\home\\pilot"), "/home/pilot");
+    EXPECT_EQ(windows_to_host_path("Z:\\"), "/");
+    EXPECT_EQ(windows_to_host_path("z:"), "/");
+}
+
 TEST(Platform, ExePathArgZeroAndClock) {
     char buf[512];
     int32_t n = GetExePath(buf, sizeof buf);

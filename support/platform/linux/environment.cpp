@@ -89,10 +89,13 @@ std::string windows_to_host_path(std::string_view path) {
     } else {
         return std::string(path);  // a drive the prefix does not know
     }
-    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    while (!root.empty() && root.back() == '/') root.pop_back();
     std::string rest(path.substr(2));
     for (char& c : rest)
         if (c == '\\') c = '/';
+    // A drive mapped to "/" (Wine's Z:) leaves an empty root: the rest
+    // already begins with the separator.
+    if (root.empty() && rest.empty()) return "/";
     return root + rest;
 }
 
