@@ -27,11 +27,13 @@ int32_t errno_status() { return errno > 0 ? static_cast<int32_t>(errno) : static
 std::FILE* open_read(std::string_view fich, const char* mode) {
     // A blank-padded name names the file without its padding.
     const std::string name(trim_right(fich));
-    // A folder opens as a stream here, and its first read would fail
-    // instead: it is refused at the open, as it is no header file.
+    // Only a plain file can hold a header.  A folder would open as a stream
+    // and fail only at its first read; a pipe or a device could block the
+    // open or never end a line.  Both are refused at the open.
     std::error_code ec;
-    if (std::filesystem::is_directory(name, ec)) {
-        errno = EISDIR;
+    const auto st = std::filesystem::status(name, ec);
+    if (!ec && std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
+        errno = std::filesystem::is_directory(st) ? EISDIR : EINVAL;
         return nullptr;
     }
     errno = 0;

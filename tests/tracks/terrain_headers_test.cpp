@@ -8,6 +8,9 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "tests/tracks/terrain_fixtures.h"
 #include "tests/tracks/utm_fixtures.h"
@@ -113,6 +116,26 @@ TEST_F(TerrainHeaders, ShortOrMissingBinaryHeaders) {
         EXPECT_EQ(o.nzon, -1);
     }
 }
+
+#ifndef _WIN32
+// A pipe under a header's name is refused at once: opening it for reading
+// would wait for a writer that never comes.
+TEST_F(TerrainHeaders, PipeIsNoHeaderFile) {
+    for (const char* name : {"pipe.trn", "pipe.dem", "pipe.asc"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(mkfifo(name, 0600), 0);
+        float xmax = -1, ymax = -1, oe = -1, on = -1, orien = -1;
+        int32_t nlon = -1;
+        char zlat = '?';
+        GridOut o;
+        EXPECT_GT(read_trn_hdr(name, xmax, ymax, oe, on, orien, nlon, zlat), 0);
+        EXPECT_GT(read_dem(name, o), 0);
+        const int32_t status = read_asc(name, o);
+        EXPECT_GT(status, 0);
+        EXPECT_NE(status, io_missing_keys);
+    }
+}
+#endif
 
 TEST_F(TerrainHeaders, AsciiGridConsoleLines) {
     tmp.write("g.asc", "ncols 10   \nnrows 20\nxllcorner 6.5\nyllcorner 44.0\ncellsize 0.5\nNODATA_value -9999\n");
