@@ -174,6 +174,18 @@ void print_message(std::FILE* log, std::string_view msg) {
     }
 }
 
+void log_plain_line(std::string_view line) {
+    const bool opened_here = open_run_log == nullptr;
+    if (opened_here) open_run_log = std::fopen(run_log_name.c_str(), "ab");
+    if (!open_run_log) return;
+    write_text_line(open_run_log, line);
+    std::fflush(open_run_log);
+    if (opened_here) {
+        std::fclose(open_run_log);
+        open_run_log = nullptr;
+    }
+}
+
 void log_message_f(std::string_view msg) {
     echo_line(msg);
     if (msg.substr(0, 6) == "CREATE") {

@@ -69,6 +69,12 @@ void log_message_f(std::string_view msg);
 /// copied back into `msg`.
 void log_message_f(std::string& msg);
 
+/// Appends one plain line (no console echo, no banner, no "/" splitting) to
+/// the current run log, opening and closing it as a message does; used for
+/// the few lines that go to the run log alone.  A run log that cannot be
+/// opened loses the line silently, as it is only a trace.
+void log_plain_line(std::string_view line);
+
 /// One error-log entry: an empty line, the date line, the banner of level
 /// `nsta` (1 error, 2 warning, 999 fatal; any other value no banner) and the
 /// text lines.  999 ends the program (exit status 0).  An error log that

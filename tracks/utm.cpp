@@ -26,15 +26,6 @@ constexpr float grid_step = 90.0f;
 constexpr long max_walk_steps = 500000;
 constexpr long max_lon_samples = 2000000;
 
-// A plain line appended to the run log: no console echo, no banner.
-void run_log_plain(std::string_view line) {
-    std::FILE* f = std::fopen("Logfile.txt", "ab");
-    if (!f) return;
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fputs("\r\n", f);
-    std::fclose(f);
-}
-
 bool valid_zone(int32_t nzon) { return nzon >= 1 && nzon <= 60; }
 
 void fail_unreadable(std::string_view name) {
@@ -204,7 +195,7 @@ int32_t utm_init(std::string_view fich, float& rxm, float& rym) {
     const bool is_asc = !is_trn && !is_dem && name_holds(name, ".asc", ".ASC");
     if (!is_trn && !is_dem && !is_asc) {
         console_line("unrecognised file type " + name);
-        run_log_plain("UTM unrecognised file type " + name);
+        log_plain_line("UTM unrecognised file type " + name);
         utm001.initialized = false;
         return 0;
     }
@@ -271,7 +262,7 @@ int32_t utm_init_c(const char* fich, float& rxm, float& rym) {
 int32_t xytolatlon(float rx, float ry, float& rlat, float& rlon) {
     if (!utm001.initialized) {
         console_line("UTM NOT INITIALIZED");
-        run_log_plain("UTM NOT INITIALIZED");
+        log_plain_line("UTM NOT INITIALIZED");
         return 0;
     }
     const double x = (utm000.orig_e - rx) / 1000.0 - utm_const::false_easting_km;
@@ -287,7 +278,7 @@ int32_t xytolatlon(float rx, float ry, float& rlat, float& rlon) {
 int32_t latlontoxy(float rlat, float rlon, float& rx, float& ry) {
     if (!utm001.initialized) {
         console_line("UTM NOT INITIALIZED");
-        run_log_plain("UTM NOT INITIALIZED");
+        log_plain_line("UTM NOT INITIALIZED");
         return 0;
     }
     double east = 0, north = 0;
@@ -299,7 +290,7 @@ int32_t latlontoxy(float rlat, float rlon, float& rx, float& ry) {
 
 void utm_debug(int32_t flag) {
     utm001.debug = flag != 0;
-    run_log_plain(utm001.debug ? "UTM : Debug ACTIVATED" : "UTM : Debug STOPPED");
+    log_plain_line(utm001.debug ? "UTM : Debug ACTIVATED" : "UTM : Debug STOPPED");
 }
 
 void utm_get_ori(float& xo, float& yo, char& zla, int8_t& zlo) {

@@ -80,6 +80,21 @@ TEST_F(Messages, RunLogPlainMessages) {
     EXPECT_FALSE(fs::exists("ErrorLog.txt"));
 }
 
+TEST_F(Messages, PlainRunLogLinesFollowTheCurrentLog) {
+    begin_stdout_capture();
+    log_plain_line("UTM NOT INITIALIZED/x");
+    EXPECT_EQ(end_stdout_capture(), "");  // no console echo
+    EXPECT_EQ(tmp.read("Logfile.txt"), "UTM NOT INITIALIZED/x\r\n");
+    EXPECT_EXIT(
+        {
+            log_message_f("CREATE other.log");
+            log_plain_line("plain");
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(undated(tmp.read("other.log")), "<date>\r\n\r\nplain\r\n");
+}
+
 TEST_F(Messages, RunLogKeepsEscapedPathsWhole) {
     begin_stdout_capture();
     log_message_f("{I}read \\/tmp\\/a b\\/x.ftr/next line");
