@@ -53,12 +53,6 @@ bool next_record(bool wide, raw_fix& f) {
     return true;
 }
 
-/// Two digits with a leading zero; "**" outside 0..99.
-std::string two_digits(long long v) {
-    if (v < 0 || v > 99) return "**";
-    return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
-}
-
 /// A whole part of a float that may be far outside any integer range.
 long long whole(float v) {
     if (!(std::fabs(v) < 1e15f)) return -1;
@@ -73,11 +67,11 @@ void print_fix(int32_t n, const raw_fix& f, float dt, bool wide) {
     // -Wrestrict report of g++ 12.
     std::string line = int_field(n, 8);
     line += ' ';
-    line += two_digits(ih);
+    line += zero_padded_field(ih, 2);
     line += ':';
-    line += two_digits(irem < 0 ? -1 : irem / 60);
+    line += zero_padded_field(irem < 0 ? -1 : irem / 60, 2);
     line += ':';
-    line += two_digits(irem < 0 ? -1 : irem % 60);
+    line += zero_padded_field(irem < 0 ? -1 : irem % 60, 2);
     line += fixed_field(irem < 0 ? 0.0 : static_cast<double>(rem) - static_cast<double>(irem), 4, 3);
     auto add = [&line](const std::string& field) {
         line += ' ';
