@@ -246,6 +246,14 @@ struct Xy_slot {
     std::string_view zone_what;
 };
 
+/// True when the current zone may take the line's value; a note otherwise
+/// (the zone last named was refused, so the line must not land in another).
+bool zone_usable(bool refused, std::string_view zone_what, std::string_view line) {
+    if (!refused) return true;
+    console_free("read_fpl: no valid " + std::string(zone_what) + ", line ignored:", line);
+    return false;
+}
+
 bool locate_xy(const Xy_slot& s, std::string_view index_text, std::string_view zone_text,
                std::string_view line) {
     int32_t z = 0;
@@ -256,8 +264,7 @@ bool locate_xy(const Xy_slot& s, std::string_view index_text, std::string_view z
             return false;
         }
         s.zone = z;
-    } else if (s.refused) {
-        console_free("read_fpl: no valid", s.zone_what, "line ignored:", line);
+    } else if (!zone_usable(s.refused, s.zone_what, line)) {
         return false;
     }
     int32_t k = 0;
@@ -283,10 +290,7 @@ void on_pzpos(Reader& r, std::string_view rest, std::string_view val, std::strin
 }
 
 void on_pza(Reader& r, int32_t row, std::string_view val, std::string_view line) {
-    if (r.pz_refused) {
-        console_free("read_fpl: no valid penalty zone, line ignored:", line);
-        return;
-    }
+    if (!zone_usable(r.pz_refused, "penalty zone", line)) return;
     float v = 0;
     if (read_real(val, v)) rd_fpl_1.pza[row][r.ipz] = v;
 }
@@ -386,13 +390,6 @@ void weather_zone_header(Reader& r, std::string_view line) {
     console_free("qweather", r.qweather, r.iwz);
 }
 
-/// True when the zone's values may be stored, with a note otherwise.
-bool zone_usable(const Reader& r, std::string_view line) {
-    if (!r.wz_refused) return true;
-    console_free("read_fpl: no valid weather zone, line ignored:", line);
-    return false;
-}
-
 void on_polygon(Reader& r, std::string_view rest, std::string_view val, std::string_view line) {
     std::string_view point_text, zone_text;
     const int32_t c = split_xy(rest, point_text, zone_text);
@@ -420,14 +417,14 @@ bool on_weather_key(Reader& r, std::string_view key, std::string_view val, std::
         return true;
     }
     if (key == "Name") {
-        if (!zone_usable(r, line)) return true;
+        if (!zone_usable(r.wz_refused, "weather zone", line)) return true;
         rd_fpl_2.wznam[r.iwz] = fit(val, wznam_len);
         console_free("Name", r.iwz, rd_fpl_2.wznam[r.iwz]);
         return true;
     }
     if (key == "PointCount") {
         int32_t n = 0;
-        if (!zone_usable(r, line) || !read_int(val, n)) return true;
+        if (!zone_usable(r.wz_refused, "weather zone", line) || !read_int(val, n)) return true;
         if (in_range(n, maxwzpt + 1)) b.pointcount[r.iwz] = n;
         else out_of_range("polygon-point count", n, line);
         return true;
@@ -437,7 +434,7 @@ bool on_weather_key(Reader& r, std::string_view key, std::string_view val, std::
         return true;
     }
     if (const Wz_key* k = find_wz_key(key)) {
-        if (!zone_usable(r, line)) return true;
+        if (!zone_usable(r.wz_refused, "weather zone", line)) return true;
         if (k->integer != nullptr) {
             int32_t v = 0;
             if (read_int(val, v)) (*k->integer)[r.iwz] = v;
