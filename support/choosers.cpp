@@ -4,9 +4,9 @@
 #include <string>
 
 #include "support/console.h"
-#include "support/dialog_box.h"
-#include "support/dialog_choosers.h"
+#include "support/platform_dialogs.h"
 #include "support/messages.h"
+#include "support/platform.h"
 
 namespace {
 

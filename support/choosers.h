@@ -1,6 +1,6 @@
 // File and folder choosers, and an input box.
 //
-// Each routine opens the platform's dialog (support/dialog_choosers.h) and,
+// Each routine opens the platform's dialog (support/platform_dialogs.h) and,
 // when nothing is chosen, tells the user so in a warning box in the user's
 // interface language (French or English) and appends the same text to the
 // error log as a warning.  The routines never stop the program; the caller

@@ -13,9 +13,9 @@
 #include "support/ftext.h"
 #include "support/messages.h"
 #include "support/number_fields.h"
-#include "support/path_case.h"
-#include "support/paths.h"
 #include "support/platform.h"
+#include "support/paths.h"
+#include "support/stop.h"
 
 Inst00 inst00;
 
@@ -34,8 +34,7 @@ constexpr int32_t reg_buffer = 255;
 
 [[noreturn]] void stop_program(std::string_view text) {
     console_line(text);
-    std::fflush(stdout);
-    std::exit(0);
+    stop_run(exit_error);
 }
 
 std::string sep() { return std::string(path_sep_str()); }

@@ -12,6 +12,8 @@
 #include "support/messages.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/text_line.h"
+#include "support/stop.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +29,7 @@ constexpr int32_t max_wait_s = 43199;
 
 [[noreturn]] void stop_with(const std::string& text) {
     console_line(text);
-    std::fflush(stdout);
-    std::exit(0);
+    stop_run(exit_error);
 }
 
 }  // namespace
@@ -90,8 +91,7 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
               "/Or install in another location";
     int32_t status = s_error;
     error_message_tit(status, msg_tit, msg, cmndta001.qline);
-    std::fflush(stdout);
-    std::exit(0);
+    stop_run(exit_error);
 }
 
 int32_t delete_file(std::string_view fnam) {
@@ -181,8 +181,3 @@ void wait_for_2_files(int32_t t_start, std::string_view infile1, std::string_vie
     });
 }
 
-bool write_text_line(std::FILE* f, std::string_view line) {
-    if (!f) return false;
-    if (!line.empty() && std::fwrite(line.data(), 1, line.size(), f) != line.size()) return false;
-    return std::fputs("\r\n", f) >= 0;
-}

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 
 /// 1 when the folder exists or was created (with its missing parents), 0
@@ -13,7 +12,7 @@ int32_t check_dir(std::string_view tmpdir);
 
 /// Returns when a probe file can be created, written and deleted in
 /// `folder`; otherwise shows a message under `msg_tit` and stops the program
-/// (exit status 0).
+/// (exit status 1).
 void check_writable_folder(std::string_view folder, std::string_view msg_tit);
 
 /// -1 when the file does not exist; else the status of opening it for
@@ -34,6 +33,3 @@ void wait_for_file(int32_t t_start, std::string_view infile);
 
 /// The same for the newer of two files; `nmod` (1 or 2) tells which one.
 void wait_for_2_files(int32_t t_start, std::string_view infile1, std::string_view infile2, int32_t& nmod);
-
-/// Writes `line` and CR LF; false when the write failed.
-bool write_text_line(std::FILE* f, std::string_view line);

@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "support/console.h"
-#include "support/dialog_box.h"
-#include "support/files.h"
+#include "support/platform_dialogs.h"
 #include "support/ftext.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/stop.h"
 #include "support/text_format.h"
-
-Cmndta000 cmndta000;
-Cmndta001 cmndta001;
+#include "support/text_line.h"
 
 namespace {
 
@@ -159,12 +157,6 @@ std::string create_run_log(std::string_view msg) {
     return name;
 }
 
-[[noreturn]] void stop_program() {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::exit(0);
-}
-
 }  // namespace
 
 void print_message(std::FILE* log, std::string_view msg) {
@@ -222,7 +214,7 @@ void log_message_f(std::string_view msg) {
         std::fclose(open_run_log);
         open_run_log = nullptr;
     }
-    if (nsta == 999) stop_program();
+    if (nsta == 999) stop_run(exit_error);
 }
 
 void log_message_f(std::string& msg) {
@@ -251,7 +243,7 @@ void log_error_f(std::string_view msg, int32_t nsta) {
     if (!log) {
         console_free(path + " : Error opening)");
         log_message_f("{F}" + escape_path_for_message(path) + " : Error opening)");
-        stop_program();  // not reached: the fatal message ends the program
+        stop_run(exit_error);  // not reached: the fatal message ends the program
     }
     write_text_line(log, "");
     write_text_line(log, date_line(local_time_now()));
@@ -261,7 +253,7 @@ void log_error_f(std::string_view msg, int32_t nsta) {
     print_message(log, copy);
     std::fflush(log);
     std::fclose(log);
-    if (nsta == 999) stop_program();
+    if (nsta == 999) stop_run(exit_error);
 }
 
 void log_message(const char* string) {

@@ -4,13 +4,15 @@
 // mode), the run log "Logfile.txt" in the working folder, and the error log
 // "ErrorLog.txt" in the program folder.  In every message text "/" is a line
 // break and "\/" a literal slash; a path shown in a message is escaped with
-// escape_path_for_message (support/paths.h) so that it stays whole.
+// escape_path_for_message (support/platform.h) so that it stays whole.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "support/program_settings.h"
 
 /// Message status values (in/out argument of the message routine).  For the
 /// questions (3 to 5) the answer replaces the status: 0 no or cancel, 1 yes
@@ -21,32 +23,8 @@ inline constexpr int32_t s_warning = 2;
 inline constexpr int32_t s_yesno = 3;
 inline constexpr int32_t s_okcancel = 4;
 inline constexpr int32_t s_yesnocancel = 5;
-/// Fatal: logs only, the program stops (exit status 0).
+/// Fatal: logs only, the program stops (exit status 1).
 inline constexpr int32_t s_fatal = 999;
-
-/// Program settings.  `app_path` is the program folder ending with the path
-/// separator (filled at start by the converter, and by the error log when it
-/// is blank); `app_name` is never written (stays empty); `text_editor` is
-/// never used.
-struct Cmndta000 {
-    std::string text_editor;
-    std::string app_path;
-    std::string app_name;
-};
-extern Cmndta000 cmndta000;
-
-/// Run flags.  Nothing in either program changes them: all stay false / 0.
-/// `qfr` French texts, `qline` messages on the console instead of boxes,
-/// `qdebug0` trace lines.
-struct Cmndta001 {
-    bool qfr = false;
-    bool qline = false;
-    int32_t nauto_upd = 0;
-    int32_t nbwarn = 0;
-    int32_t nberr = 0;
-    bool qdebug0 = false;
-};
-extern Cmndta001 cmndta001;
 
 /// Shows `msg` under the title `tit` (cut to 63 characters; text cut to 511).
 /// "/" breaks the line, "\/" is a literal slash.  `qline` true: one console
@@ -61,7 +39,7 @@ void error_message(int32_t& msg_status, std::string_view msg, bool qline);
 /// One run-log message: echoed on the console after ">>> ", appended to the
 /// run log (opened, written and closed per call).  A leading "{I}", "{W}",
 /// "{E}" or "{F}" frames the text with banner lines; "{W}" and "{E}" also go
-/// to the error log; "{F}" ends the program with exit status 0 after writing.
+/// to the error log; "{F}" ends the program with exit status 1 after writing.
 /// A message beginning "CREATE" starts a new dated run log instead.
 void log_message_f(std::string_view msg);
 
@@ -77,7 +55,7 @@ void log_plain_line(std::string_view line);
 
 /// One error-log entry: an empty line, the date line, the banner of level
 /// `nsta` (1 error, 2 warning, 999 fatal; any other value no banner) and the
-/// text lines.  999 ends the program (exit status 0).  An error log that
+/// text lines.  999 ends the program (exit status 1).  An error log that
 /// cannot be opened ends the program through a fatal run-log message.
 void log_error_f(std::string_view msg, int32_t nsta);
 
@@ -97,5 +75,3 @@ void log_error(const char* string, int32_t nsta);
 /// into *status.  Any other status shows nothing and returns the status.
 int32_t DisplayMessage(const char* title, const char* message, int32_t* status);
 
-/// 1 when the user's interface language is French, else 0.
-int IsLanguageFrench();

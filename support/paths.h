@@ -1,16 +1,14 @@
 // Path texts: names, folders, the program folder.
 //
-// Paths use the platform's separator (path_separator()); a folder text ends
-// with one.
+// Paths use the platform's separator (path_separator() of
+// support/platform.h, which also holds the other path rules of the
+// platform); a folder text ends with one.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-/// The platform's path separator: '/' on Linux, '\\' on Windows.
-char path_separator();
-/// The separator as a one-character text.
-std::string_view path_sep_str();
+#include "support/platform.h"
 
 /// The name after the last separator; the whole path when it has none.
 void extract_name(std::string_view path, std::string& name);
@@ -34,13 +32,6 @@ void get_inst_path(std::string& instpath);
 /// with `qcur`, a name of an existing file in the working folder stays;
 /// anything else gets the program folder in front.  Console lines.
 void locate_file(std::string& fff, bool qcur);
-
-/// True for an absolute folder ("/..." on Linux, a drive "X:" on Windows).
-bool is_absolute_folder(std::string_view folder);
-
-/// The path with each "/" written "\/", so that a message shows it whole
-/// ("/" being the message line break).  Unchanged on Windows.
-std::string escape_path_for_message(std::string_view path);
 
 /// True when a file-system entry of that name exists (trailing blanks
 /// ignored).

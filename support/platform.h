@@ -1,7 +1,9 @@
-// The platform layer: registry, environment, program path, sleeping and
-// the local clock (the interface-language test IsLanguageFrench is declared
-// in support/messages.h).  One implementation per platform
-// (support/platform/<platform>/*.cpp); nothing here is platform-specific.
+// The platform layer: every function that a platform folder
+// (support/platform/<platform>/*.cpp) defines, dialogs apart
+// (support/platform_dialogs.h).  Registry, environment, program path,
+// sleeping, the interface language, the local clock, path rules and the
+// lookup of paths whose letter case differs.  Nothing outside the platform
+// folders is platform-specific.
 //
 // On Linux the simulator runs under Wine: the registry is read from the Wine
 // prefix's "user.reg" (HKEY_CURRENT_USER) and "system.reg"
@@ -55,3 +57,31 @@ struct LocalTime {
     int year, month, day, hour, minute, second;
 };
 LocalTime local_time_now();
+
+/// 1 when the user's interface language is French, else 0.
+int IsLanguageFrench();
+
+// Path rules.
+
+/// The platform's path separator: '/' on Linux, '\\' on Windows.
+char path_separator();
+/// The separator as a one-character text.
+std::string_view path_sep_str();
+
+/// True for an absolute folder ("/..." on Linux, a drive "X:" on Windows).
+bool is_absolute_folder(std::string_view folder);
+
+/// The path with each "/" written "\/", so that a message shows it whole
+/// ("/" being the message line break).  Unchanged on Windows.
+std::string escape_path_for_message(std::string_view path);
+
+/// The path as it exists on this machine.  A Windows program finds
+/// "Logs\Logfile.txt" whatever case its files were written in; on Linux the
+/// simulator's files sit in the Wine prefix with the case the simulator gave
+/// them.  So when `path` itself does not exist, each part that is missing is
+/// looked up in its folder without regard to the case of ASCII letters (an
+/// exact match always wins; among several others the first in byte order).
+/// From the first part that cannot be found on, the rest is kept as given, so
+/// a path to something that does not exist comes back unchanged in case.
+/// Unchanged on Windows.
+std::string existing_case(std::string_view path);

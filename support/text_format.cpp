@@ -5,7 +5,7 @@
 
 #include "support/console.h"
 #include "support/ftext.h"
-#include "support/messages.h"
+#include "support/program_settings.h"
 #include "support/number_fields.h"
 
 namespace {

@@ -25,6 +25,7 @@
 #include "taskmodel/airspace.h"
 #include "taskmodel/nearest_int.h"
 #include "taskmodel/task_model.h"
+#include "support/stop.h"
 
 namespace {
 
@@ -130,8 +131,7 @@ void on_count(Reader& r, std::string_view val, std::string_view line) {
                           r.qfr ? "XCSoar n'accepte pas plus que 30 points de virage"
                                 : "XCSoar does not support more than 30 turnpoints",
                           cmndta001.qline);
-        std::fflush(stdout);
-        std::exit(0);
+        stop_run(exit_error);
     }
 }
 

@@ -23,7 +23,7 @@
 ///         read error code.
 ///
 /// A "Count" above 31 task points shows an error message and ends the
-/// program (exit status 0).  Lines whose index lies outside the model's
+/// program (exit status 1).  Lines whose index lies outside the model's
 /// tables are ignored with a console note; after a penalty or weather zone
 /// outside its table, that zone's lines are ignored until a valid zone is
 /// named.

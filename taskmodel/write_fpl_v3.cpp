@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/console.h"
-#include "support/files.h"
+#include "support/text_line.h"
 #include "support/ftext.h"
 #include "support/number_fields.h"
 #include "support/text_format.h"

@@ -13,7 +13,7 @@
 
 #include "support/messages.h"
 #include "tests/common/temp_dir.h"
-#include "tests/support/choosers_fake_dialog.h"
+#include "tests/common/fake_dialog.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "support/dialog_box.h"
+#include "support/platform/linux/dialog_runner.h"
+#include "support/platform_dialogs.h"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -9,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/messages.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 TEST(RunProgram, CapturesOutputAndStatus) {
     std::string out;

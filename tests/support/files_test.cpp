@@ -1,4 +1,5 @@
 #include "support/files.h"
+#include "support/text_line.h"
 
 #include <chrono>
 #include <filesystem>
@@ -9,7 +10,7 @@
 #include "support/messages.h"
 #include "support/paths.h"
 #include "tests/common/temp_dir.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 namespace fs = std::filesystem;
 
@@ -137,7 +138,7 @@ TEST_F(Files, UnwritableFolderStopsTheProgram) {
                 cmndta001.qfr = c.french;
                 check_writable_folder(folder, "Probe");
             },
-            testing::ExitedWithCode(0), "");
+            testing::ExitedWithCode(1), "");
         std::string log = tmp.read("ErrorLog.txt");
         EXPECT_NE(log.find(c.lines), std::string::npos) << log;
     }

@@ -13,7 +13,7 @@
 
 #include "support/messages.h"
 #include "tests/common/temp_dir.h"
-#include "tests/support/choosers_fake_dialog.h"
+#include "tests/common/fake_dialog.h"
 
 namespace fs = std::filesystem;
 
@@ -317,7 +317,7 @@ TEST_F(Installation, IncorrectVersionStopsTheProgram) {
                 std::string path;
                 get_condor_inst_dir(nc, path, true);
             },
-            testing::ExitedWithCode(0), "get_condor_inst_dir : incorrect Condor version")
+            testing::ExitedWithCode(1), "get_condor_inst_dir : incorrect Condor version")
             << nc;
     }
 }

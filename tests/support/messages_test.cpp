@@ -11,7 +11,7 @@
 
 #include "support/paths.h"
 #include "tests/common/temp_dir.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 namespace fs = std::filesystem;
 
@@ -130,7 +130,7 @@ TEST_F(Messages, RunLogWarningAndFatal) {
     log_message_f("{W}careful");
     end_stdout_capture();
     EXPECT_EQ(undated(tmp.read("ErrorLog.txt")), "\r\n<date>\r\n" + warning_banner + "\r\ncareful\r\n");
-    EXPECT_EXIT(log_message_f("{F}the end"), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(log_message_f("{F}the end"), testing::ExitedWithCode(1), "");
     EXPECT_EQ(tmp.read("Logfile.txt"), warning_banner + "\r\ncareful\r\n" + footer + "\r\n" + fatal_banner +
                                            "\r\nthe end\r\n" + footer + "\r\n");
     // A fatal run-log message is not an error-log entry.
@@ -214,7 +214,7 @@ TEST_F(Messages, ErrorLogBlankProgramFolderIsRefilled) {
 
 TEST_F(Messages, UnopenableErrorLogStopsThroughTheRunLog) {
     cmndta000.app_path = folder + "no/such/";
-    EXPECT_EXIT(log_error_f("lost", 1), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(log_error_f("lost", 1), testing::ExitedWithCode(1), "");
     const std::string shown = folder + "no/such/ErrorLog.txt : Error opening)";
     EXPECT_EQ(tmp.read("Logfile.txt"), fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
 }
@@ -232,7 +232,7 @@ TEST_F(Messages, UnopenableErrorLogInsideARunLogError) {
             log_message_f("{E}cause");
             std::exit(1);  // not reached
         },
-        testing::ExitedWithCode(0), "");
+        testing::ExitedWithCode(1), "");
     EXPECT_EQ(tmp.read("Logfile.txt"),
               error_banner + "\r\n" + fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
 }

@@ -1,4 +1,4 @@
-#include "support/path_case.h"
+#include "support/platform.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/common/temp_dir.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 TEST(Paths, FolderAndName) {
     struct Case {

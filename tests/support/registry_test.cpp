@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/common/temp_dir.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 namespace fs = std::filesystem;
 

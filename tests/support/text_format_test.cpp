@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/messages.h"
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 TEST(IntegerText, LeftAdjustedWithLength) {
     struct Case {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/console_capture.h"
+#include "tests/common/console_capture.h"
 
 TEST(TextUtils, InPlaceRewrites) {
     struct Case {

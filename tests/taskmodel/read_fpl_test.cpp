@@ -600,7 +600,7 @@ TEST_F(ReadFpl, MoreThanThirtyOneTaskPointsStopsTheProgram) {
             std::fputs("read_fpl returned\n", stdout);
             std::exit(3);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(1), "");
     const std::string out = tmp.read("child_stdout.txt");
     const std::string msg = "XCSoar does not support more than 30 turnpoints";
     const std::size_t at = out.find(msg);
@@ -622,7 +622,7 @@ TEST_F(ReadFpl, FrenchTurnpointLimitMessage) {
             read_fpl(in, true, false, true, nl, ios);
             std::exit(3);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(1), "");
     EXPECT_NE(tmp.read("child_stdout.txt")
                   .find("XCSoar n'accepte pas plus que 30 points de virage"),
               std::string::npos);

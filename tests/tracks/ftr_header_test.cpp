@@ -12,7 +12,7 @@
 #include "taskmodel/task_model.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/track_writer.h"
-#include "tests/tracks/ftr_capture.h"
+#include "tests/common/console_capture.h"
 #include "tracks/ftr_file.h"
 #include "tracks/ftr_header.h"
 #include "tracks/track_records.h"

@@ -11,7 +11,7 @@
 #include "taskmodel/task_model.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/track_writer.h"
-#include "tests/tracks/ftr_capture.h"
+#include "tests/common/console_capture.h"
 #include "tracks/ftr_file.h"
 #include "tracks/ftr_fixes.h"
 #include "tracks/ftr_header.h"

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "support/dialog_box.h"
+#include "support/platform/linux/dialog_runner.h"
+#include "support/platform_dialogs.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Chooser dialogs on Linux: zenity or kdialog in a graphical session, a
 // console prompt when standard input is a terminal, else nothing chosen.
-#include "support/dialog_choosers.h"
+#include "support/platform_dialogs.h"
 
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
 
-#include "support/dialog_box.h"
+#include "support/platform/linux/dialog_runner.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include <iterator>
 #include <system_error>
 
-#include "support/messages.h"
 #include "support/platform.h"
 
 namespace fs = std::filesystem;

@@ -1,5 +1,5 @@
 // Case-blind lookup of path parts on Linux, as Wine does for its programs.
-#include "support/path_case.h"
+#include "support/platform.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,7 +1,7 @@
 // The path rules of Linux: "/" separates, an absolute folder begins with
 // "/", and a path shown in a message has its slashes escaped because "/"
 // breaks message lines.
-#include "support/paths.h"
+#include "support/platform.h"
 
 char path_separator() { return '/'; }
 

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "support/dialog_box.h"
+#include "support/platform/linux/dialog_runner.h"
 
 namespace {
 

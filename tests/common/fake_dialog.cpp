@@ -1,4 +1,4 @@
-#include "tests/support/choosers_fake_dialog.h"
+#include "tests/common/fake_dialog.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,21 +1,9 @@
-// Message boxes and the program runner of the dialog layer.
-//
-// With a graphical session a real dialog is shown; otherwise the title and
-// the text go to standard error and a question is answered from the terminal
-// when standard input is one, else with the default button, so a run without
-// a terminal never blocks.  BREMALO_NO_GUI=1 in the environment forces the
-// console path (tests use it).
+// The dialog program runner of Linux, private to this platform folder: the
+// message box and the choosers run zenity or kdialog through it.
 #pragma once
 
 #include <string>
 #include <vector>
-
-/// A message box.  `dialog_type`: "ok", "okcancel", "yesno", "yesnocancel";
-/// `icon_type`: "info", "warning", "error", "question"; `default_button`:
-/// 0 cancel/no, 1 ok/yes, 2 no in yes/no/cancel.  Returns 0 for cancel/no,
-/// 1 for ok/yes, 2 for no in yes/no/cancel.  Null texts count as empty.
-int dlg_message_box(const char* title, const char* message, const char* dialog_type, const char* icon_type,
-                    int default_button);
 
 /// True when graphical dialogs can be shown: not forced off by
 /// BREMALO_NO_GUI=1, a display is set (DISPLAY or WAYLAND_DISPLAY) and a

@@ -1,16 +1,26 @@
-// Chooser dialogs of the platform: open file (one or several), save file,
-// folder, and an input box.
+// The dialogs of the platform: the message box, and the choosers (open file,
+// one or several; save file; folder) and an input box.  Every platform folder
+// defines exactly these.
 //
-// In a graphical session (dlg_graphical_session of support/dialog_box.h)
-// they run zenity, or kdialog when zenity is not there.  Without one they
-// ask on the console when standard input is a terminal, and otherwise report
-// that nothing was chosen.  The environment variable BREMALO_NO_GUI=1 forces
-// the console path.  Each call blocks until the user answers.
+// On Linux, in a graphical session, they run zenity, or kdialog when zenity
+// is not there.  Without one, a message box goes to standard error and the
+// choosers ask on the console when standard input is a terminal; a question
+// without a terminal takes its default button and a chooser reports that
+// nothing was chosen, so a run without a user never blocks.  The environment
+// variable BREMALO_NO_GUI=1 forces the console path (tests use it).  Each call
+// blocks until the user answers.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+/// A message box.  `dialog_type`: "ok", "okcancel", "yesno", "yesnocancel";
+/// `icon_type`: "info", "warning", "error", "question"; `default_button`:
+/// 0 cancel/no, 1 ok/yes, 2 no in yes/no/cancel.  Returns 0 for cancel/no,
+/// 1 for ok/yes, 2 for no in yes/no/cancel.  Null texts count as empty.
+int dlg_message_box(const char* title, const char* message, const char* dialog_type, const char* icon_type,
+                    int default_button);
 
 /// Open-file dialog.  patterns: file patterns such as "*.ftr" (none: all
 /// files); desc: their description (may be empty); multi: several files may

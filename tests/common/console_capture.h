@@ -1,0 +1,42 @@
+// Capturing the console around a call.
+//
+// Two ways: ConsoleRedirect moves standard output itself to a temporary file
+// (or to nothing), which also catches what child processes and raw writes
+// print; begin_/end_std*_capture use GoogleTest's capture of a stream.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+/// Redirects standard output to a temporary file (or to nothing) while it
+/// lives; text() gives what was written.
+class ConsoleRedirect {
+public:
+    explicit ConsoleRedirect(bool keep = true);
+    ~ConsoleRedirect();
+    ConsoleRedirect(const ConsoleRedirect&) = delete;
+    ConsoleRedirect& operator=(const ConsoleRedirect&) = delete;
+
+    /// Ends the redirection and returns the captured text.
+    std::string text();
+
+private:
+    void restore();
+    int saved_ = -1;
+    std::FILE* file_ = nullptr;
+};
+
+/// The console output of f().
+template <typename F>
+std::string capture_console(F f) {
+    ConsoleRedirect c;
+    f();
+    return c.text();
+}
+
+/// What is printed on standard output (standard error) between begin and
+/// end, through C stdio.
+void begin_stdout_capture();
+std::string end_stdout_capture();
+void begin_stderr_capture();
+std::string end_stderr_capture();
