@@ -89,10 +89,24 @@ std::string int_field(long long v, int width) {
 
 std::string zero_padded_field(long long v, int width) {
     if (width <= 0) return {};
-    if (v < 0) return stars(width);
-    std::string s = std::to_string(v);
-    if (static_cast<int>(s.size()) > width) return stars(width);
-    return std::string(static_cast<std::size_t>(width) - s.size(), '0') + s;
+    std::string s(static_cast<std::size_t>(width), '0');
+    put_zero_padded(s.data(), v, width);
+    return s;
+}
+
+void put_zero_padded(char* out, long long v, int width) {
+    if (width <= 0) return;
+    if (v < 0) {
+        for (int i = 0; i < width; ++i) out[i] = '*';
+        return;
+    }
+    unsigned long long u = static_cast<unsigned long long>(v);
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    }
+    if (u != 0)
+        for (int i = 0; i < width; ++i) out[i] = '*';
 }
 
 std::string fixed_field(double v, int width, int decimals) {

@@ -18,6 +18,10 @@ std::string int_field(long long v, int width);
 /// too wide.
 std::string zero_padded_field(long long v, int width);
 
+/// zero_padded_field written into out[0 .. width-1] (no NUL added), for
+/// writers of long fixed-width records in a hot loop.
+void put_zero_padded(char* out, long long v, int width);
+
 /// A fixed-point value (Fw.d): right-justified in exactly `width`
 /// characters, rounded to `decimals` decimals, a "0" before the point unless
 /// there is no room for it, asterisks when it does not fit.

@@ -1,7 +1,9 @@
 #include "support/number_fields.h"
 
+#include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,11 @@ TEST(NumberFields, ZeroPaddedFields) {
     EXPECT_EQ(zero_padded_field(100, 2), "**");
     EXPECT_EQ(zero_padded_field(-5, 2), "**");  // no room for a sign
     EXPECT_EQ(zero_padded_field(7, 0), "");
+    // The widest values: all 19 digits fit in 19 columns, not in 18; wide
+    // fields are zero-filled.
+    EXPECT_EQ(zero_padded_field(LLONG_MAX, 19), "9223372036854775807");
+    EXPECT_EQ(zero_padded_field(LLONG_MAX, 18), std::string(18, '*'));
+    EXPECT_EQ(zero_padded_field(12, 25), std::string(23, '0') + "12");
 }
 
 TEST(NumberFields, FixedPointFields) {

@@ -1,0 +1,177 @@
+// Texts of the IGC header, task and fix records.
+#include "tracks/igc_records.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "support/ftext.h"
+#include "support/number_fields.h"
+#include "taskmodel/nearest_int.h"
+#include "taskmodel/task_model.h"
+
+namespace {
+
+constexpr int32_t seconds_per_day = 86400;
+
+/// Latitude or longitude fields: degrees (`deg_width` digits), minutes x
+/// 1000 (5 digits) and the hemisphere letter, written at `out`.
+char* put_angle(char* out, float value, int deg_width, char pos, char neg, bool half_even) {
+    const igc_angle a = igc_split_angle(value, half_even);
+    put_zero_padded(out, a.deg, deg_width);
+    put_zero_padded(out + deg_width, a.deg < 0 ? -1 : a.mmin, 5);
+    out[deg_width + 5] = value > 0.0f ? pos : neg;
+    return out + deg_width + 6;
+}
+
+/// An altitude in the five columns of a B record: 0..99999 zero-filled,
+/// -9999..-1 as "-" and four digits, asterisks beyond.
+void put_altitude(char* out, int32_t alt) {
+    if (alt < 0 && alt >= -9999) {
+        out[0] = '-';
+        put_zero_padded(out + 1, -static_cast<long long>(alt), 4);
+    } else {
+        put_zero_padded(out, alt, 5);
+    }
+}
+
+/// Seconds wrapped into one day, 0..86399.
+int32_t time_of_day(int32_t t) {
+    const int32_t r = t % seconds_per_day;
+    return r < 0 ? r + seconds_per_day : r;
+}
+
+}  // namespace
+
+int32_t b_round(float x) {
+    if (std::isnan(x)) return 0;
+    if (x >= 2147483647.0f) return 2147483647;
+    if (x <= -2147483648.0f) return -2147483647 - 1;
+    const float i = std::trunc(x);
+    if (x - i == 0.5f) {
+        const int32_t n = static_cast<int32_t>(i);
+        return n % 2 == 0 ? n : n + 1;
+    }
+    return nint(x);
+}
+
+igc_angle igc_split_angle(float value, bool half_even) {
+    igc_angle a;
+    const float v = std::fabs(value);
+    if (!std::isfinite(v) || v >= 1.0e6f) {
+        a.deg = -1;
+        return a;
+    }
+    a.deg = static_cast<int32_t>(v);
+    const float m = (v - static_cast<float>(a.deg)) * 60000.0f;
+    a.mmin = half_even ? b_round(m) : nint(m);
+    if (a.mmin >= 60000) {
+        a.deg += 1;
+        a.mmin -= 60000;
+    }
+    return a;
+}
+
+void put_igc_b_record(char* out, const track_fix& fix, float lat, float lon) {
+    const int32_t t = time_of_day(nint(fix[fix_t]));
+    out[0] = 'B';
+    put_zero_padded(out + 1, t / 3600, 2);
+    put_zero_padded(out + 3, t % 3600 / 60, 2);
+    put_zero_padded(out + 5, t % 60, 2);
+    char* p = put_angle(out + 7, lat, 2, 'N', 'S', true);
+    p = put_angle(p, lon, 3, 'E', 'W', true);
+    *p++ = 'A';
+    const int32_t alt = b_round(fix[fix_alt]);
+    put_altitude(p, alt);
+    put_altitude(p + 5, alt);
+    std::memcpy(p + 10, "005", 3);
+    put_zero_padded(p + 13, std::clamp(nint(fix[fix_enl]), 0, 999), 3);
+}
+
+std::string igc_b_record(const track_fix& fix, float lat, float lon) {
+    std::string r(igc_b_len, ' ');
+    put_igc_b_record(r.data(), fix, lat, lon);
+    return r;
+}
+
+std::string igc_c_point(float lat, float lon, std::string_view name) {
+    std::string r(18, ' ');
+    r[0] = 'C';
+    char* p = put_angle(r.data() + 1, lat, 2, 'N', 'S', false);
+    put_angle(p, lon, 3, 'E', 'W', false);
+    r += fit(name, tpnam_len);
+    return r;
+}
+
+std::string igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp) {
+    // A first fix at or past midnight (or before it) is a time of day of
+    // the next (or previous) day.
+    float hours = start_rec;
+    if (std::isfinite(hours) && (hours < 0.0f || hours >= 24.0f)) {
+        double h = std::fmod(static_cast<double>(hours), 24.0);
+        if (h < 0.0) h += 24.0;
+        hours = static_cast<float>(h);
+        if (hours >= 24.0f) hours = 0.0f;
+    }
+    int32_t h = -1, m = -1, s = -1;
+    if (std::isfinite(hours)) {
+        h = static_cast<int32_t>(hours);
+        const float r = (hours - static_cast<float>(h)) * 3600.0f;
+        m = static_cast<int32_t>(r / 60.0f);
+        s = static_cast<int32_t>(std::fmod(r, 60.0f));
+    }
+    const std::string date = pad_right(c_date, c_date_len);
+    std::string r = "C" + date;
+    r += zero_padded_field(h, 2);
+    r += zero_padded_field(m, 2);
+    r += zero_padded_field(s, 2);
+    r += date;
+    r += "0000";
+    r += zero_padded_field(std::max(nwp - 2, 0), 2);
+    return r;
+}
+
+std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr,
+                                          const Rd_ftr_c& id, std::string_view glider) {
+    std::vector<std::string> out;
+    if (nhdr == 0) {
+        out = {"ACSS00001",
+               "HFFXA050",
+               "HFDTE" + std::string(trim_right(id.c_date)),
+               "HFPLTPILOT:" + std::string(trim_right(id.pilot_name)),
+               "HFGTYGLIDERTYPE:" + std::string(trim_right(glider)),
+               "HFGIDGLIDERID:" + std::string(trim_right(id.gliderid)),
+               "HFDTM100DATUM:WGS-1984",
+               "HFGPSGPS:CCSS_SOFTWARE_GPS",
+               "HFFTYFRTYPE:CCSS",
+               "HFRFWFIRMWAREVERSION:1.0",
+               "HFRHWHARDWAREVERSION:0.0",
+               "HFCIDCOMPETITIONID:" + std::string(trim_right(id.compid)),
+               "HFCCLCOMPETITIONCLASS:" + std::string(trim_right(id.compclass)),
+               std::string(igc_i_record)};
+        return out;
+    }
+    if (nhdr < 0) return {std::string(igc_i_record)};
+
+    const std::size_t n = std::min(static_cast<std::size_t>(nhdr), igc_hdr.size());
+    std::size_t last_h = n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (!igc_hdr[i].empty() && igc_hdr[i][0] == 'H') last_h = i;
+    bool had_i = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& line = igc_hdr[i];
+        const char first = line.empty() ? ' ' : line[0];
+        if (first == 'I') {
+            out.emplace_back(igc_i_record);
+            had_i = true;
+        } else if (first != 'J') {
+            out.emplace_back(trim_right(line));
+        }
+        if (i == last_h) {
+            out.emplace_back("HFFTYFRTYPE:Bremalo Software Track Analyser");
+            out.emplace_back("HFRFWFIRMWAREVERSION:1.9.2.0");
+        }
+    }
+    if (!had_i) out.emplace_back(igc_i_record);
+    return out;
+}

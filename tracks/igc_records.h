@@ -1,0 +1,88 @@
+// The texts of the IGC records the converter writes: header (A, H, I),
+// task declaration (C) and fixes (B).
+//
+// Each record comes from one small pure function (values in, text out, no
+// line end); the IGC writer (tracks/igc_writer.h) only sequences them and
+// writes each line.  Every field has a fixed width and is zero-filled;
+// four values that IGC readers refuse are written the IGC way instead:
+//   - an altitude from -9999 to -1 m as a minus sign and four digits
+//     ("-0012"); asterisks only below -9999 or above 99999;
+//   - minutes of a latitude or longitude that round to 60.000 are carried
+//     into the degrees (46 deg 60.000 min is written 47 deg 00.000 min);
+//   - times of day from 24:00:00 on are written modulo 24 hours, as a
+//     logger does across midnight;
+//   - a task of fewer than two points declares "00" turnpoints.
+// Any other value that does not fit its field fills it with asterisks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tracks/ftr_fixes.h"
+#include "tracks/track_records.h"
+
+/// The I record: two B-record extensions, FXA in columns 36-38 and ENL in
+/// columns 39-41.
+inline constexpr std::string_view igc_i_record = "I023638FXA3941ENL";
+
+/// Length of a B record, characters.
+inline constexpr std::size_t igc_b_len = 41;
+
+/// Rounding of the B records' minutes and altitudes: a value whose fraction
+/// is exactly +0.5 goes to the even neighbour (2.5 -> 2, 3.5 -> 4); every
+/// other value to the nearest integer, halves away from zero (-2.5 -> -3,
+/// -0.5 -> -1).  Values beyond the int32 range are held at its ends; NaN
+/// gives 0.
+int32_t b_round(float x);
+
+/// Whole degrees and thousandths of minutes of one coordinate, minutes
+/// carried into the degrees when they round to 60000.  `deg` is -1 (written
+/// as asterisks) for a non-finite value or one of a million degrees or more.
+struct igc_angle {
+    int32_t deg = 0;
+    int32_t mmin = 0;
+};
+
+/// |value| (degrees) as whole degrees and minutes x 1000; the minutes are
+/// (|value| - degrees) x 60000 in float32, rounded by b_round when
+/// `half_even`, else to the nearest with halves away from zero.
+igc_angle igc_split_angle(float value, bool half_even);
+
+/// The B record of one resampled fix (41 characters): time of day from
+/// fix[fix_t] (seconds, rounded to the nearest, wrapped into 0..86399),
+/// latitude and longitude (degrees, south and west negative; "N" / "E" only
+/// for values above 0, so the equator is "S" and the prime meridian "W"),
+/// "A", the altitude b_round(fix[fix_alt]) in both altitude fields, "005"
+/// and the ENL value fix[fix_enl] rounded and clamped to 0..999.
+/// Example: 12:34:56, 46.5, 9.25, 812.4 m, ENL 0 gives
+/// "B1234564630000N00915000EA0081200812005000".
+std::string igc_b_record(const track_fix& fix, float lat, float lon);
+
+/// The same B record written into out[0 .. igc_b_len-1] (no NUL).
+void put_igc_b_record(char* out, const track_fix& fix, float lat, float lon);
+
+/// A task-point C record: "C", latitude (2 + 5 digits, minutes rounded
+/// halves away from zero) and "N"/"S", longitude (3 + 5 digits) and
+/// "E"/"W", then the name without trailing blanks (at most 32 characters).
+/// Example: 46.5, 9.25, "Start" gives "C4630000N00915000EStart".
+std::string igc_c_point(float lat, float lon, std::string_view name);
+
+/// The C declaration line (25 characters): "C", c_date (DDMMYY), the time of
+/// day of start_rec (decimal hours, each part truncated; hours wrapped into
+/// 0..23), c_date again, "0000" and the turnpoint count nwp - 2 (00 when
+/// nwp is below 2).  Example: "150623", 12.5, 5 gives
+/// "C150623123000150623000003".
+std::string igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp);
+
+/// The header lines, by nhdr:
+///   0   the standard header (A record, H records from the track identity
+///       `id` and the glider type `glider`, I record);
+///   > 0 the first nhdr caller lines (at most igc_hdr.size()): "I" lines
+///       become the I record, "J" lines are dropped, others are kept without
+///       trailing blanks; the two lines naming this program follow the last
+///       "H" line; the I record ends the header when no line began with "I";
+///   < 0 the I record alone.
+std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr,
+                                          const Rd_ftr_c& id, std::string_view glider);
