@@ -1,0 +1,174 @@
+// Texts of the IGC header, task and fix records.
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tracks/igc_records.h"
+
+namespace {
+
+TEST(BRound, HalvesAboveZeroToEvenOthersAwayFromZero) {
+    struct Case {
+        float x;
+        int32_t want;
+    };
+    const Case cases[] = {
+        {2.5f, 2},   {3.5f, 4},   {0.5f, 0},   {1.5f, 2},       {2.4f, 2},          {2.6f, 3},
+        {-2.5f, -3}, {-0.5f, -1}, {-1.5f, -2}, {-2.4f, -2},     {0.0f, 0},          {59999.5f, 60000},
+        {NAN, 0},    {1e10f, INT_MAX},         {-1e10f, INT_MIN}, {8388607.5f, 8388608},
+    };
+    for (const Case& c : cases) EXPECT_EQ(b_round(c.x), c.want) << c.x;
+}
+
+// 46 + 3/64 degrees: the minutes x 1000 are exactly 2812.5 in float32.
+constexpr float half_minute_lat = 46.046875f;
+
+struct BCase {
+    const char* what;
+    track_fix fix;  // time s, X, Y, altitude m, ENL
+    float lat, lon;
+    const char* want;
+};
+
+TEST(IgcRecords, BRecordsByTableOfCases) {
+    const float below_47 = std::nextafter(47.0f, 0.0f);
+    const float below_10 = std::nextafter(10.0f, 0.0f);
+    const BCase cases[] = {
+        {"worked example", {45296, 0, 0, 812.4f, 0}, 46.5f, 9.25f, "B1234564630000N00915000EA0081200812005000"},
+        {"south and west", {45296, 0, 0, 812.4f, 0}, -33.5f, -70.25f, "B1234563330000S07015000WA0081200812005000"},
+        {"equator and prime meridian", {0, 0, 0, 0, 0}, 0.0f, 0.0f, "B0000000000000S00000000WA0000000000005000"},
+        {"minutes half: to the even thousandth", {0, 0, 0, 0, 0}, half_minute_lat, 9.25f,
+         "B0000004602812N00915000EA0000000000005000"},
+        {"minutes rounding to 60000 carry into the degrees", {0, 0, 0, 0, 0}, below_47, below_10,
+         "B0000004700000N01000000EA0000000000005000"},
+        {"negative altitude with a minus sign", {0, 0, 0, -12.4f, 0}, 46.5f, 9.25f,
+         "B0000004630000N00915000EA-0012-0012005000"},
+        {"altitude -0.5 rounds to -1", {0, 0, 0, -0.5f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA-0001-0001005000"},
+        {"altitude -0.4 rounds to 0", {0, 0, 0, -0.4f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005000"},
+        {"lowest altitude that fits", {0, 0, 0, -9999.0f, 0}, 46.5f, 9.25f,
+         "B0000004630000N00915000EA-9999-9999005000"},
+        {"altitude below -9999", {0, 0, 0, -10000.0f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA**********005000"},
+        {"highest altitude that fits", {0, 0, 0, 99999.0f, 0}, 46.5f, 9.25f,
+         "B0000004630000N00915000EA9999999999005000"},
+        {"altitude above 99999", {0, 0, 0, 100000.0f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA**********005000"},
+        {"last second of the day", {86399, 0, 0, 0, 0}, 46.5f, 9.25f, "B2359594630000N00915000EA0000000000005000"},
+        {"midnight is the next day's 00:00:00", {86400, 0, 0, 0, 0}, 46.5f, 9.25f,
+         "B0000004630000N00915000EA0000000000005000"},
+        {"25 h 1 min 1 s", {90061, 0, 0, 0, 0}, 46.5f, 9.25f, "B0101014630000N00915000EA0000000000005000"},
+        {"a time before midnight of the day", {-1, 0, 0, 0, 0}, 46.5f, 9.25f,
+         "B2359594630000N00915000EA0000000000005000"},
+        {"time rounded to the nearest second", {45295.5f, 0, 0, 0, 0}, 46.5f, 9.25f,
+         "B1234564630000N00915000EA0000000000005000"},
+        {"ENL below 0", {0, 0, 0, 0, -3.0f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005000"},
+        {"ENL 999.6", {0, 0, 0, 0, 999.6f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005999"},
+        {"ENL 1500", {0, 0, 0, 0, 1500.0f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005999"},
+        {"ENL 0.5", {0, 0, 0, 0, 0.5f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005001"},
+        {"no position", {0, 0, 0, NAN, NAN}, NAN, INFINITY, "B000000*******S********EA0000000000005000"},
+    };
+    for (const BCase& c : cases) {
+        const std::string r = igc_b_record(c.fix, c.lat, c.lon);
+        EXPECT_EQ(r, c.want) << c.what;
+        EXPECT_EQ(r.size(), igc_b_len) << c.what;
+    }
+}
+
+TEST(IgcRecords, TaskPointRecords) {
+    struct Case {
+        const char* what;
+        float lat, lon;
+        std::string name;
+        std::string want;
+    };
+    const Case cases[] = {
+        {"worked example", 46.5f, 9.25f, "Start", "C4630000N00915000EStart"},
+        {"minutes half: away from zero", half_minute_lat, -9.25f, "P", "C4602813N00915000WP"},
+        {"carry into the degrees", std::nextafter(47.0f, 0.0f), -std::nextafter(10.0f, 0.0f), "",
+         "C4700000N01000000W"},
+        {"equator, prime meridian", 0.0f, 0.0f, "Zero", "C0000000S00000000WZero"},
+        {"name of 33 characters cut to 32", -1.0f, 1.0f, std::string(32, 'n') + "x",
+         "C0100000S00100000E" + std::string(32, 'n')},
+    };
+    for (const Case& c : cases) EXPECT_EQ(igc_c_point(c.lat, c.lon, c.name), c.want) << c.what;
+}
+
+TEST(IgcRecords, DeclarationLine) {
+    struct Case {
+        const char* what;
+        float start_rec;
+        int32_t nwp;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"worked example", 12.5f, 5, "C150623123000150623000003"},
+        {"two points declare 00 turnpoints", 12.5f, 2, "C150623123000150623000000"},
+        {"one point declares 00, not asterisks", 12.5f, 1, "C150623123000150623000000"},
+        {"31 points", 12.5f, 31, "C150623123000150623000029"},
+        {"each part truncated: 12:34:56 as float hours", 12.0f + 34.0f / 60.0f + 56.0f / 3600.0f, 2,
+         "C150623123455150623000000"},
+        {"a first fix after midnight", 25.25f, 2, "C150623011500150623000000"},
+        {"a first fix before midnight of the day", -0.5f, 2, "C150623233000150623000000"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(igc_c_declaration("150623", c.start_rec, c.nwp), c.want) << c.what;
+}
+
+Rd_ftr_c identity() {
+    Rd_ftr_c id;
+    id.pilot_name = "Jane Doe";
+    id.gliderid = "D-1234";
+    id.compid = "XY";
+    id.compclass = "Standard";
+    id.c_date = "150623";
+    return id;
+}
+
+TEST(IgcRecords, StandardHeader) {
+    const std::vector<std::string> want = {"ACSS00001",
+                                           "HFFXA050",
+                                           "HFDTE150623",
+                                           "HFPLTPILOT:Jane Doe",
+                                           "HFGTYGLIDERTYPE:Discus",
+                                           "HFGIDGLIDERID:D-1234",
+                                           "HFDTM100DATUM:WGS-1984",
+                                           "HFGPSGPS:CCSS_SOFTWARE_GPS",
+                                           "HFFTYFRTYPE:CCSS",
+                                           "HFRFWFIRMWAREVERSION:1.0",
+                                           "HFRHWHARDWAREVERSION:0.0",
+                                           "HFCIDCOMPETITIONID:XY",
+                                           "HFCCLCOMPETITIONCLASS:Standard",
+                                           "I023638FXA3941ENL"};
+    EXPECT_EQ(igc_header_lines(0, {std::string(80, ' ')}, identity(), "Discus"), want);
+
+    Rd_ftr_c blank = identity();
+    blank.compid.clear();
+    EXPECT_EQ(igc_header_lines(0, {}, blank, "Discus")[11], "HFCIDCOMPETITIONID:");
+}
+
+TEST(IgcRecords, CallerHeaders) {
+    const std::string fftype = "HFFTYFRTYPE:Bremalo Software Track Analyser";
+    const std::string ffw = "HFRFWFIRMWAREVERSION:1.9.2.0";
+    const std::string irec = "I023638FXA3941ENL";
+    struct Case {
+        const char* what;
+        int32_t nhdr;
+        std::vector<std::string> lines;
+        std::vector<std::string> want;
+    };
+    const Case cases[] = {
+        {"negative count: the I record alone", -1, {"AXXX1", "HFPLTPILOT:X"}, {irec}},
+        {"program lines after the last H line, I record replaced, J dropped",
+         4,
+         {"AXXX1   ", "HFPLTPILOT:X  ", "I013638FXA", "HFGTYGLIDERTYPE:Y", "JUNUSED"},
+         {"AXXX1", "HFPLTPILOT:X", irec, "HFGTYGLIDERTYPE:Y", fftype, ffw}},
+        {"no I line: the I record at the end", 3, {"AXXX1", "HFPLTPILOT:X", "JXX"},
+         {"AXXX1", "HFPLTPILOT:X", fftype, ffw, irec}},
+        {"no H line: no program lines", 2, {"AXXX1", "I0"}, {"AXXX1", irec}},
+        {"count above the lines given", 9, {"HFPLTPILOT:X"}, {"HFPLTPILOT:X", fftype, ffw, irec}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(igc_header_lines(c.nhdr, c.lines, identity(), "G"), c.want) << c.what;
+}
+
+}  // namespace
