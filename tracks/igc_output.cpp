@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "support/ftext.h"
 #include "support/messages.h"
@@ -17,6 +19,13 @@ namespace {
 constexpr std::size_t igc_buffer = 64 * 1024;
 
 int error_code() { return errno != 0 ? errno : EIO; }
+
+/// Removes the incomplete output when it is a plain file (never a device
+/// or anything else the name may stand for).
+void remove_partial(const std::string& name) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(name, ec)) std::filesystem::remove(name, ec);
+}
 
 }  // namespace
 
@@ -53,7 +62,7 @@ void igc_write_failed(Igc_output& out, int err) {
         std::fclose(out.f);
         out.f = nullptr;
     }
-    std::remove(out.name.c_str());
+    remove_partial(out.name);
     log_message_f("The IGC file " + escape_path_for_message(out.name) + " cannot be written: " +
                   std::strerror(err));
     stop_run(exit_write_failed);

@@ -1,0 +1,225 @@
+// The IGC writer: whole files from version-2 and version-3 tracks.
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/stop.h"
+#include "taskmodel/task_model.h"
+#include "tests/common/console_capture.h"
+#include "tests/tracks/igc_fixture.h"
+#include "tests/tracks/utm_fixtures.h"
+#include "tracks/igc_records.h"
+#include "tracks/igc_writer.h"
+#include "tracks/track_records.h"
+
+namespace {
+
+class IgcWriter : public InFreshUtm {
+protected:
+    void SetUp() override {
+        InFreshUtm::SetUp();
+        init_read_fpl();
+        init_glider();
+        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
+    }
+    std::vector<std::string> convert(const track_desc& d, const std::string& name = "t.igc") {
+        ppsec = convert_test_track(d, tmp.file(name));
+        return crlf_lines(tmp.read(name));
+    }
+    /// write_igc again on the records of the last conversion.
+    std::vector<std::string> rewrite(int32_t ntot, int32_t nhdr, const std::vector<std::string>& hdr) {
+        capture_console([&] { write_igc(tmp.file("r.igc"), ppsec, 4, 0, ntot, 1, nhdr, hdr); });
+        return crlf_lines(tmp.read("r.igc"));
+    }
+    std::vector<track_fix> ppsec;
+};
+
+/// The first letters of the lines: "A", "H", "I", "C", "B", "L".
+std::string record_types(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const std::string& l : lines) {
+        const char c = l.empty() ? '-' : l[0];
+        if (s.empty() || s.back() != c) s += c;
+    }
+    return s;
+}
+
+std::size_t count_prefix(const std::vector<std::string>& lines, const std::string& p) {
+    std::size_t n = 0;
+    for (const std::string& l : lines) n += l.rfind(p, 0) == 0;
+    return n;
+}
+
+TEST_F(IgcWriter, VersionTwoTrack) {
+    const std::vector<std::string> lines = convert(interop_track(2500));
+    ASSERT_GT(lines.size(), 30u);
+    const std::string text = tmp.read("t.igc");
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n') {
+            ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare line feed at byte " << i;
+        }
+
+    EXPECT_EQ(record_types(lines), "AHICBL");
+    EXPECT_EQ(lines[0], "ACSS00001");
+    EXPECT_EQ(lines[2], "HFDTE150323");
+    EXPECT_EQ(lines[3], "HFPLTPILOT:Jane Doe");
+    EXPECT_EQ(lines[4], "HFGTYGLIDERTYPE:Discus");
+    EXPECT_EQ(lines[11], "HFCIDCOMPETITIONID:B9");
+    EXPECT_EQ(lines[13], "I023638FXA3941ENL");
+
+    // Declaration: first fix 23:59:56.25, two task points; the start point
+    // lies just below 47 degrees north and is written 47 degrees 00.000.
+    EXPECT_EQ(lines[14], "C150323235956150323000000");
+    EXPECT_EQ(lines[15].substr(0, 9), "C4700000N");
+    EXPECT_EQ(lines[15].substr(17), "EStart");
+    EXPECT_EQ(rd_fpl_1.tplat[0], std::nextafter(47.0f, 0.0f));  // stored unrounded
+    EXPECT_EQ(lines[15], igc_c_point(rd_fpl_1.tplat[0], rd_fpl_1.tplon[0], "Start"));
+    EXPECT_EQ(lines[16], igc_c_point(rd_fpl_1.tplat[1], rd_fpl_1.tplon[1], "Goal"));
+    EXPECT_EQ(lines[17], lines[16]);
+
+    // Fixes across midnight, negative altitudes, ENL clamped.
+    const char* times[] = {"235956", "235957", "235958", "235959", "000000", "000001", "000002", "000003"};
+    const char* alts[] = {"00812", "00015", "00000", "-0001", "-0012", "-0250", "00004", "02000"};
+    const char* enls[] = {"000", "000", "012", "250", "999", "999", "999", "500"};
+    ASSERT_EQ(count_prefix(lines, "B"), 8u);
+    for (std::size_t j = 0; j < 8; ++j) {
+        const std::string& b = lines[18 + j];
+        ASSERT_EQ(b.size(), 41u);
+        EXPECT_EQ(b.substr(1, 6), times[j]);
+        EXPECT_EQ(b.substr(25, 5), alts[j]);
+        EXPECT_EQ(b.substr(30, 5), alts[j]);
+        EXPECT_EQ(b.substr(35, 3), "005");
+        EXPECT_EQ(b.substr(38, 3), enls[j]);
+    }
+    EXPECT_EQ(lines[21].substr(7, 8), "4700000N");
+
+    // L records: the version-2 flight plan, the flight information, the scheme.
+    EXPECT_EQ(lines[26], "LCONFPL[Version]");
+    EXPECT_EQ(lines[27], "LCONFPLCondor version=2500");
+    EXPECT_EQ(count_prefix(lines, "LCONFlightInfo"), 10u);
+    EXPECT_EQ(lines[lines.size() - 11], "LCONFlightInfoRaceID=77");
+    EXPECT_EQ(lines.back(), "LCONFBREMALOInterpolation=Next point (Condor default)   ");
+}
+
+TEST_F(IgcWriter, VersionThreeTrack) {
+    const std::vector<std::string> lines = convert(interop_track(3040));
+    EXPECT_EQ(record_types(lines), "AHICBL");
+    EXPECT_EQ(count_prefix(lines, "B"), 8u);
+    // The version-3 flight plan, then only the flight information and the
+    // scheme line.
+    const std::size_t first_l = 18 + 8;
+    EXPECT_EQ(lines[first_l].rfind("LCONFPL", 0), 0u);
+    const std::size_t fpl = count_prefix(lines, "LCONFPL");
+    EXPECT_GT(fpl, 20u);
+    EXPECT_EQ(lines.size(), first_l + fpl + 11);
+    EXPECT_EQ(lines[first_l + fpl], "LCONFlightInfoRaceID=77");
+    EXPECT_EQ(count_prefix(lines, "LCONFPLTPName"), 2u);
+}
+
+TEST_F(IgcWriter, TaskAndFixCountsAtTheirEdges) {
+    // No task point: no C records at all.
+    track_desc d = interop_track(2500);
+    d.tps.clear();
+    std::vector<std::string> lines = convert(d);
+    EXPECT_EQ(record_types(lines), "AHIBL");
+
+    // One task point: a declaration of 00 turnpoints, the point twice.
+    d = interop_track(2500);
+    d.tps.resize(1);
+    lines = convert(d);
+    EXPECT_EQ(count_prefix(lines, "C"), 3u);
+    EXPECT_EQ(lines[14].substr(23), "00");
+
+    // No fix: header, task and L records.
+    lines = rewrite(0, 0, {});
+    EXPECT_EQ(record_types(lines), "AHICL");
+    // A count above the fixes held writes the fixes held.
+    lines = rewrite(1000, 0, {});
+    EXPECT_EQ(count_prefix(lines, "B"), ppsec.size());
+
+    // A task-point count beyond the table writes the table's 31 points.
+    rd_ftr_2.nwp = 45;
+    lines = rewrite(0, 0, {});
+    EXPECT_EQ(count_prefix(lines, "C"), 1u + 31u + 1u);
+    EXPECT_EQ(lines[14].substr(23), "29");
+}
+
+TEST_F(IgcWriter, LRecordsByVersionAndHeader) {
+    convert(interop_track(2500));
+    // A caller's header: its lines, no C records; a version-2 track then
+    // gets no L records.
+    std::vector<std::string> lines = rewrite(3, 2, {"AXYZ123", "HFPLTPILOT:Someone"});
+    EXPECT_EQ(lines.size(), 2u + 2u + 1u + 3u);
+    EXPECT_EQ(record_types(lines), "AHIB");
+
+    // A version-3 track gets its L records whatever the header.
+    convert(interop_track(3040));
+    lines = rewrite(3, -1, {});
+    EXPECT_EQ(record_types(lines), "IBL");
+    EXPECT_EQ(lines.back().rfind("LCONFBREMALOInterpolation=", 0), 0u);
+
+    // Any other major version: no L records.
+    rd_fpl_0.fpl_vers = 4100;
+    lines = rewrite(3, 0, {});
+    EXPECT_EQ(record_types(lines), "AHICB");
+}
+
+TEST_F(IgcWriter, ReplacesAnExistingFile) {
+    tmp.write("t.igc", std::string(100000, '\x01'));
+    const std::vector<std::string> lines = convert(interop_track(2500));
+    EXPECT_EQ(lines[0], "ACSS00001");
+    EXPECT_EQ(tmp.read("t.igc").find('\x01'), std::string::npos);
+}
+
+TEST_F(IgcWriter, ConsoleLines) {
+    convert(interop_track(2500));
+    const std::string out = capture_console([&] { write_igc(tmp.file("c.igc  "), ppsec, 4, 0, 2, 1, 0, {}); });
+    EXPECT_EQ(out.rfind(" WRITE_IGC " + tmp.file("c.igc") + " 0\n", 0), 0u) << out;
+    EXPECT_NE(out.find("\n 2\n"), std::string::npos) << out;  // the major version
+}
+
+// A file that cannot be created or written stops the program with status
+// 2 and a message naming the file, and leaves no partial IGC file.
+class IgcWriterFailure : public IgcWriter {
+protected:
+    void SetUp() override {
+        IgcWriter::SetUp();
+        // The child must share this test's folder and records: forked.
+        GTEST_FLAG_SET(death_test_style, "fast");
+        convert(interop_track(3040));
+    }
+    void expect_stop(const std::string& fich, int32_t ntot) {
+        EXPECT_EXIT(
+            {
+                ConsoleRedirect quiet(false);
+                write_igc(fich, ppsec, 4, 0, ntot, 1, 0, {});
+            },
+            testing::ExitedWithCode(exit_write_failed), "");
+        const std::string log = tmp.read("Logfile.txt");
+        EXPECT_NE(log.find("The IGC file " + fich + " cannot be"), std::string::npos) << log;
+    }
+};
+
+TEST_F(IgcWriterFailure, FileThatCannotBeCreated) {
+    expect_stop(tmp.file("no/such/folder/x.igc"), 3);
+    tmp.write("folder/keep", "");
+    expect_stop(tmp.file("folder"), 3);
+    EXPECT_TRUE(std::filesystem::is_directory(tmp.path() / "folder"));
+}
+
+TEST_F(IgcWriterFailure, FileThatCannotBeWritten) {
+    // A full device: a short file fails when it is closed, a long one while
+    // its lines are written.  The device itself is not removed.
+    expect_stop("/dev/full", 3);
+    std::vector<track_fix> many(5000, ppsec[0]);
+    ppsec = many;
+    expect_stop("/dev/full", 5000);
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+}
+
+}  // namespace
