@@ -8,8 +8,6 @@ cd "$(dirname "$0")/.."
 mode=plain
 [ "${1:-}" = "--sanitize" ] && mode=sanitize
 
-bash scripts/install-deps.sh
-
 if [ "$mode" = sanitize ]; then
   build=build-asan
   flags=(-DBREMALO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
@@ -19,6 +17,8 @@ else
   build=build
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
+
+bash scripts/install-deps.sh "$build"
 
 jobs=$(nproc 2>/dev/null || echo 4)
 cmake -S . -B "$build" "${flags[@]}"

@@ -1,0 +1,23 @@
+// Running another program from a test: no shell, arguments passed as they
+// are, standard output and standard error kept.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// What a program run gave.
+struct program_result {
+    bool started = false;  ///< false when the program could not be started
+    int status = -1;       ///< exit status; -1 when killed or not started
+    std::string out;       ///< standard output
+    std::string err;       ///< standard error
+};
+
+/// Runs argv[0] (looked up in PATH) with the arguments argv[1..] and waits
+/// for it, at most `timeout_s` seconds (then it is killed).
+program_result run_program(const std::vector<std::string>& argv, int timeout_s = 120);
+
+/// The full path of the first executable file `name` in PATH; empty when
+/// there is none.
+std::string find_program(std::string_view name);
