@@ -22,7 +22,9 @@ struct Igc_output {
 /// that cannot be created stops the program (exit status 2).
 void igc_open(Igc_output& out, std::string_view fich);
 
-/// Writes `line` and CR LF.  A failed write stops the program (status 2).
+/// Writes `line` and CR LF, every control character of the line (a byte
+/// below 0x20, or 0x7F) written as a blank, so that each line stays one
+/// record.  A failed write stops the program (status 2).
 void igc_put_line(Igc_output& out, std::string_view line);
 
 /// Flushes and closes the file.  A write error seen now (a full disk shows

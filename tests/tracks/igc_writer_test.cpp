@@ -169,6 +169,19 @@ TEST_F(IgcWriter, LRecordsByVersionAndHeader) {
     EXPECT_EQ(record_types(lines), "AHICB");
 }
 
+TEST_F(IgcWriter, ControlCharactersInTextsStayInsideTheirLine) {
+    // A name holding a line end and a forged fix must not add a record.
+    track_desc d = interop_track(2500);
+    d.tps[1].name = tw_text(std::string("G\r\nB12\t\x7f\0", 9));
+    d.gltype = tw_text(std::string("Dis\ncus", 7));
+    const std::vector<std::string> lines = convert(d);
+    EXPECT_EQ(lines[4], "HFGTYGLIDERTYPE:Dis cus");
+    EXPECT_EQ(lines[16].substr(17), "EG  B12   ");
+    EXPECT_EQ(count_prefix(lines, "B"), 8u);
+    for (const std::string& l : lines)
+        for (char c : l) ASSERT_GE(static_cast<unsigned char>(c), 0x20) << l;
+}
+
 TEST_F(IgcWriter, ReplacesAnExistingFile) {
     tmp.write("t.igc", std::string(100000, '\x01'));
     const std::vector<std::string> lines = convert(interop_track(2500));
