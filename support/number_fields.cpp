@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -158,6 +159,55 @@ std::string exp_field(double v, int width, int decimals) {
         std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
     s += ebuf;
     return right_justify(drop_optional_zero(s, width), width);
+}
+
+std::string sci_field(double v, int width, int decimals) {
+    if (width <= 0) return {};
+    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(v)) return non_finite_field(v, width);
+    if (decimals > 400) return stars(width);
+    std::string mantissa;
+    int exponent = 0;
+    if (v == 0.0) {
+        mantissa = "0.";
+        mantissa.append(static_cast<std::size_t>(decimals), '0');
+    } else {
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.*e", decimals, std::fabs(v));
+        const std::string t = buf;
+        const std::size_t epos = t.find('e');
+        mantissa = t.substr(0, epos);
+        exponent = std::atoi(t.c_str() + epos + 1);
+    }
+    if (decimals == 0) mantissa += '.';
+    std::string s = std::signbit(v) ? "-" : "";
+    s += mantissa;
+    const int ae = exponent < 0 ? -exponent : exponent;
+    char ebuf[16];
+    if (ae <= 99)
+        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
+    else
+        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
+    s += ebuf;
+    return right_justify(s, width);
+}
+
+std::string general_field(double v, int width, int digits) {
+    if (width <= 0) return {};
+    if (digits < 1) digits = 1;
+    if (!std::isfinite(v)) return non_finite_field(v, width);
+    if (digits > 400) return stars(width);
+    const int fixed_width = width - 4;
+    if (v == 0.0) return fixed_field(v, fixed_width, digits - 1) + "    ";
+    // The exponent of the value rounded to `digits` significant digits
+    // decides the form, so that a value rounding up to 0.1 is fixed and
+    // one rounding up to 10^digits is not.
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(v));
+    const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    if (exponent >= -1 && exponent < digits && fixed_width > 0)
+        return fixed_field(v, fixed_width, digits - 1 - exponent) + "    ";
+    return sci_field(v, width, digits - 1);
 }
 
 bool read_int(std::string_view text, int32_t& value) {

@@ -31,6 +31,22 @@ std::string fixed_field(double v, int width, int decimals);
 /// `width` characters, asterisks when it does not fit.
 std::string exp_field(double v, int width, int decimals);
 
+/// A scientific value (ESw.d): one digit before the point (not 0 unless the
+/// value is 0), `decimals` after it, correctly rounded, then "E", the
+/// exponent's sign and two digits (beyond 99 the sign and three digits
+/// without the "E"); right-justified in exactly `width` characters,
+/// asterisks when it does not fit.  1.234E-07; zero gives 0.000E+00.
+std::string sci_field(double v, int width, int decimals);
+
+/// A value with `digits` significant digits (1PGw.d): zero, and magnitudes
+/// from 0.1 to below 10^digits once rounded to `digits` digits, in fixed
+/// notation with digits - k decimals (k digits before the point),
+/// right-justified in width - 4 characters and followed by 4 blanks;
+/// other values as sci_field(v, width, digits - 1).  For width 16 and 9
+/// digits: 43200 gives "  43200.0000    ", 0.001f gives
+/// "  1.00000005E-03".
+std::string general_field(double v, int width, int digits);
+
 /// Free-form reading of the first item of `text`: leading blanks are
 /// skipped and the item ends at a blank (a tab or line end counts as one),
 /// comma or slash.  Reals take Fortran's forms ("1.5E3", "1.5D3", "1.5-3",

@@ -85,3 +85,17 @@ std::string escape_path_for_message(std::string_view path);
 /// a path to something that does not exist comes back unchanged in case.
 /// Unchanged on Windows.
 std::string existing_case(std::string_view path);
+
+// Shared libraries.
+
+/// Loads the shared library `name` (a file name, searched for as the
+/// platform searches for libraries, or a path).  Returns an opaque handle,
+/// or nullptr when it cannot be loaded (missing, or not a library of this
+/// platform: a Windows DLL on Linux).  The library stays loaded for the rest
+/// of the run.
+void* open_shared_library(std::string_view name);
+
+/// The address of the function `name` that the library `lib` (a handle from
+/// open_shared_library) exports; nullptr when it exports none of that name
+/// or `lib` is null.
+void* shared_library_function(void* lib, const char* name);
