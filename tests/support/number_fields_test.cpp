@@ -74,6 +74,46 @@ TEST(NumberFields, ExponentFields) {
         EXPECT_EQ(exp_field(c.v, c.width, c.decimals), c.text) << c.v << " E" << c.width << "." << c.decimals;
 }
 
+TEST(NumberFields, ScientificFields) {
+    const FieldCase cases[] = {
+        {1.234e-7, 10, 3, " 1.234E-07"},
+        {0.0, 10, 3, " 0.000E+00"},
+        {-0.00044, 10, 3, "-4.400E-04"},
+        {9.9996, 10, 3, " 1.000E+01"},      // rounding carries into the exponent
+        {1.5e120, 10, 3, " 1.500+120"},     // three exponent digits drop the E
+        {-1.5e-5, 9, 3, "*********"},
+        {2.5, 4, 0, "****"},                // "2.E+00" does not fit
+        {2.5, 6, 0, "2.E+00"},
+    };
+    for (const FieldCase& c : cases)
+        EXPECT_EQ(sci_field(c.v, c.width, c.decimals), c.text) << c.v << " ES" << c.width << "." << c.decimals;
+    EXPECT_EQ(sci_field(std::nan(""), 10, 3), "       NaN");
+}
+
+TEST(NumberFields, GeneralFieldsChooseFixedOrScientificByTheRoundedValue) {
+    struct Case {
+        double v;
+        const char* text;
+    };
+    const Case cases[] = {
+        {43200.0, "  43200.0000    "},
+        {0.0, "  0.00000000    "},
+        {0.5, " 0.500000000    "},
+        {-0.5, "-0.500000000    "},
+        {static_cast<float>(0.001), "  1.00000005E-03"},
+        {-2.5e-7, " -2.50000000E-07"},
+        {0.1, " 0.100000000    "},
+        {0.09999999999, " 0.100000000    "},     // rounds up to 0.1: fixed
+        {0.0999999, "  9.99999000E-02"},
+        {999999936.0, "  999999936.    "},      // the largest float below 1e9
+        {999999999.6, "  1.00000000E+09"},      // rounds up to 1e9: scientific
+        {1e9, "  1.00000000E+09"},
+        {9999.99999996, "  10000.0000    "},    // rounding moves the point
+        {-123456.789, " -123456.789    "},
+    };
+    for (const Case& c : cases) EXPECT_EQ(general_field(c.v, 16, 9), c.text) << c.v;
+}
+
 TEST(NumberFields, NonFiniteValuesStayInTheirField) {
     EXPECT_EQ(fixed_field(std::nan(""), 5, 1), "  NaN");
     EXPECT_EQ(fixed_field(-std::numeric_limits<double>::infinity(), 10, 1), " -Infinity");
