@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Times trackdiff on two pairs of ten-hour logs at one fix a second: two
+# identical logs, and a log against a copy that lacks every tenth second.
+# The matching must not grow with the product of the fix counts, so the
+# second pair may take at most about twice as long as the first.
+#   scripts/bench_trackdiff.sh [RUNS]     (best of RUNS runs each, default 3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+runs=${1:-3}
+
+build=build
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target trackdiff -j "$(nproc 2>/dev/null || echo 4)" >/dev/null
+exe="$root/$build/trackdiff/trackdiff"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+# log FILE SKIP: a converter-layout log from 08:00:00 for 36000 seconds;
+# with SKIP 1 the seconds whose count from the start ends in 9 are left out.
+log() {
+  awk -v skip="$2" 'BEGIN {
+    printf "ACSS00001\r\nHFDTE150623\r\nHFGPSGPS:CCSS_SOFTWARE_GPS\r\nHFFTYFRTYPE:CCSS\r\n"
+    printf "HFCIDCOMPETITIONID:AB1\r\nI023638FXA3941ENL\r\n"
+    for (i = 0; i < 36000; i++) {
+      if (skip && i % 10 == 9) continue
+      t = 28800 + i
+      lat = 46.0 + i * 0.00001; lon = 9.0 + i * 0.000013
+      dl = int(lat); ml = int((lat - dl) * 60000 + 0.5)
+      dn = int(lon); mn = int((lon - dn) * 60000 + 0.5)
+      alt = 1000 + i % 1500
+      printf "B%02d%02d%02d%02d%05dN%03d%05dEA%05d%05d005000\r\n", int(t / 3600), int(t % 3600 / 60), t % 60, dl, ml, dn, mn, alt, alt
+    }
+  }' > "$1"
+}
+log full.igc 0
+cp full.igc same.igc
+log gaps.igc 1
+
+# best FILE1 FILE2: the shortest wall time of $runs runs, in seconds.
+best() {
+  local b=""
+  for ((k = 0; k < runs; k++)); do
+    local s e
+    s=$(date +%s.%N)
+    "$exe" "$1" "$2" >/dev/null
+    e=$(date +%s.%N)
+    b=$(awk -v b="$b" -v d="$(awk -v s="$s" -v e="$e" 'BEGIN { print e - s }')" 'BEGIN { if (b == "" || d < b) print d; else print b }')
+  done
+  echo "$b"
+}
+same=$(best full.igc same.igc)
+gaps=$(best full.igc gaps.igc)
+printf 'identical logs:           %.3f s\n' "$same"
+printf 'every tenth second gone:  %.3f s\n' "$gaps"
+awk -v a="$same" -v b="$gaps" 'BEGIN { printf "ratio:                    %.2f\n", b / a; exit (b > 2 * a) }' ||
+  { echo "bench_trackdiff.sh: the log with gaps takes more than twice as long" >&2; exit 1; }
