@@ -18,7 +18,7 @@ std::string position(double v, int deg_width, char pos, char neg) {
 
 }  // namespace
 
-std::string igc_b_record(const igc_point& p) {
+std::string igc_text_b_record(const igc_text_fix& p) {
     const int32_t t = ((p.t % 86400) + 86400) % 86400;
     char head[16];
     std::snprintf(head, sizeof head, "B%02d%02d%02d", t / 3600, t % 3600 / 60, t % 60);
@@ -27,7 +27,7 @@ std::string igc_b_record(const igc_point& p) {
     return head + position(p.lat, 2, 'N', 'S') + position(p.lon, 3, 'E', 'W') + tail;
 }
 
-std::vector<std::string> igc_standard_header(const std::string& c_date, const std::string& compid) {
+std::vector<std::string> igc_text_header(const std::string& c_date, const std::string& compid) {
     return {"ACSS00001",
             "HFFXA050",
             "HFDTE" + c_date,
@@ -44,7 +44,7 @@ std::vector<std::string> igc_standard_header(const std::string& c_date, const st
             "I023638FXA3941ENL"};
 }
 
-std::vector<std::string> igc_declaration(const std::vector<igc_point>& points, const std::vector<std::string>& names) {
+std::vector<std::string> igc_text_declaration(const std::vector<igc_text_fix>& points, const std::vector<std::string>& names) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "C150623123000150623000%02d", static_cast<int>(points.size() % 100) - 2);
     std::vector<std::string> lines{buf};
@@ -55,14 +55,14 @@ std::vector<std::string> igc_declaration(const std::vector<igc_point>& points, c
     return lines;
 }
 
-std::vector<igc_point> igc_straight_flight(int32_t t0, int32_t n) {
-    std::vector<igc_point> v;
+std::vector<igc_text_fix> igc_text_flight(int32_t t0, int32_t n) {
+    std::vector<igc_text_fix> v;
     for (int32_t i = 0; i < n; ++i)
         v.push_back({t0 + i, 46.5 + 0.0001 * i, 9.25 + 0.00015 * i, 800 + i % 400, 0});
     return v;
 }
 
-std::vector<std::string> igc_trailer_lines() {
+std::vector<std::string> igc_text_trailer() {
     return {"LCONFlightInfoRaceID=0",         "LCONFlightInfoStartTime=12:30:00",
             "LCONFlightInfoFlightTime=01:00:00", "LCONFlightInfoTaskStart=12:35:00",
             "LCONFlightInfoTaskTime=00:55:00",  "LCONFlightInfoPlayerStatus=Finished",
@@ -71,17 +71,17 @@ std::vector<std::string> igc_trailer_lines() {
             "LCONFBREMALOInterpolation=Next point (Condor default)   "};
 }
 
-std::string igc_log(const std::vector<igc_point>& fixes, const std::vector<std::string>& l_records) {
-    std::vector<std::string> lines = igc_standard_header();
-    for (const std::string& c : igc_declaration({{0, 46.5, 9.25, 0, 0}, {0, 46.6, 9.4, 0, 0}}, {"Start", "Finish"}))
+std::string igc_text_log(const std::vector<igc_text_fix>& fixes, const std::vector<std::string>& l_records) {
+    std::vector<std::string> lines = igc_text_header();
+    for (const std::string& c : igc_text_declaration({{0, 46.5, 9.25, 0, 0}, {0, 46.6, 9.4, 0, 0}}, {"Start", "Finish"}))
         lines.push_back(c);
-    for (const igc_point& p : fixes) lines.push_back(igc_b_record(p));
+    for (const igc_text_fix& p : fixes) lines.push_back(igc_text_b_record(p));
     lines.insert(lines.end(), l_records.begin(), l_records.end());
-    for (const std::string& l : igc_trailer_lines()) lines.push_back(l);
-    return igc_join(lines);
+    for (const std::string& l : igc_text_trailer()) lines.push_back(l);
+    return igc_text_join(lines);
 }
 
-std::string igc_join(const std::vector<std::string>& lines) {
+std::string igc_text_join(const std::vector<std::string>& lines) {
     std::string s;
     for (const std::string& l : lines) s += l + "\r\n";
     return s;

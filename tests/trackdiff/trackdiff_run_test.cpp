@@ -38,11 +38,11 @@ protected:
     std::string console;
 };
 
-const std::vector<igc_point> flight = igc_straight_flight(43200, 60);
+const std::vector<igc_text_fix> flight = igc_text_flight(43200, 60);
 
 TEST_F(Trackdiff, ALogAgainstItselfMatchesEveryFix) {
-    tmp.write("a.igc", igc_log(flight));
-    tmp.write("b.igc", igc_log(flight));
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("b.igc", igc_text_log(flight));
     ASSERT_EQ(run("a.igc", "b.igc"), 0);
     EXPECT_TRUE(exists("a-b_igc_diff.txt"));
     EXPECT_EQ(tmp.read("a-b_igc_diff.txt"), "");
@@ -59,11 +59,11 @@ TEST_F(Trackdiff, ALogAgainstItselfMatchesEveryFix) {
 }
 
 TEST_F(Trackdiff, AChangedCopyReportsTheChangedFixes) {
-    std::vector<igc_point> changed = flight;
+    std::vector<igc_text_fix> changed = flight;
     changed[10].alt += 3;     // 43210
     changed[20].lat += 0.01;  // 43220
-    tmp.write("a.igc", igc_log(flight));
-    tmp.write("b.igc", igc_log(changed));
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("b.igc", igc_text_log(changed));
     ASSERT_EQ(run("a.igc", "b.igc"), 0);
     const std::string report = tmp.read("a-b_igc_diff.txt");
     // Two lines of 68 characters and CR LF, in the first log's order; the
@@ -79,13 +79,13 @@ TEST_F(Trackdiff, AChangedCopyReportsTheChangedFixes) {
 }
 
 TEST_F(Trackdiff, MissingTimesAndAnEarlierStart) {
-    std::vector<igc_point> gap;
-    for (const igc_point& p : flight)
+    std::vector<igc_text_fix> gap;
+    for (const igc_text_fix& p : flight)
         if (p.t != 43230) gap.push_back(p);
-    const std::vector<igc_point> late(flight.begin() + 15, flight.end());
-    tmp.write("a.igc", igc_log(flight));
-    tmp.write("gap.igc", igc_log(gap));
-    tmp.write("late.igc", igc_log(late));
+    const std::vector<igc_text_fix> late(flight.begin() + 15, flight.end());
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("gap.igc", igc_text_log(gap));
+    tmp.write("late.igc", igc_text_log(late));
     ASSERT_EQ(run("a.igc", "gap.igc"), 0);
     EXPECT_TRUE(printed(" different number of fixes\n"));
     EXPECT_TRUE(printed(" time matches        =   59\n data matches        =   59\n")) << console;
@@ -95,37 +95,37 @@ TEST_F(Trackdiff, MissingTimesAndAnEarlierStart) {
 }
 
 TEST_F(Trackdiff, NoCommonTimePrintsTheCountsAlone) {
-    tmp.write("a.igc", igc_log(igc_straight_flight(1000, 5)));
-    tmp.write("b.igc", igc_log(igc_straight_flight(5000, 5)));
+    tmp.write("a.igc", igc_text_log(igc_text_flight(1000, 5)));
+    tmp.write("b.igc", igc_text_log(igc_text_flight(5000, 5)));
     ASSERT_EQ(run("a.igc", "b.igc"), 0);
     EXPECT_TRUE(printed(" time matches        =    0\n data matches        =    0\n different fixes     =    0\n"));
     EXPECT_FALSE(printed("Differences"));
 }
 
 TEST_F(Trackdiff, ALogAcrossMidnightMatchesItself) {
-    const std::vector<igc_point> night = igc_straight_flight(86400 - 30, 60);
-    tmp.write("n1.igc", igc_log(night));
-    tmp.write("n2.igc", igc_log(night));
+    const std::vector<igc_text_fix> night = igc_text_flight(86400 - 30, 60);
+    tmp.write("n1.igc", igc_text_log(night));
+    tmp.write("n2.igc", igc_text_log(night));
     ASSERT_EQ(run("n1.igc", "n2.igc"), 0);
     EXPECT_TRUE(printed(" time matches        =   60\n data matches        =   60\n")) << console;
 }
 
 TEST_F(Trackdiff, TheReportIsReplacedAndNamedBesideTheFirstLog) {
-    tmp.write("flights/a.igc", igc_log(flight));
-    tmp.write("flights/b.igc", igc_log(flight));
+    tmp.write("flights/a.igc", igc_text_log(flight));
+    tmp.write("flights/b.igc", igc_text_log(flight));
     tmp.write("flights/a-b_igc_diff.txt", "old line\r\n");
     ASSERT_EQ(run("flights/a.igc", "flights/b.igc"), 0);
     EXPECT_TRUE(exists("flights/a-b_igc_diff.txt"));
     EXPECT_EQ(tmp.read("flights/a-b_igc_diff.txt"), "");
 
-    tmp.write("a.IGC", igc_log(flight));
-    tmp.write("b.IGC", igc_log(flight));
+    tmp.write("a.IGC", igc_text_log(flight));
+    tmp.write("b.IGC", igc_text_log(flight));
     ASSERT_EQ(run("a.IGC", "b.IGC"), 0);
     EXPECT_TRUE(exists("-_igc_diff.txt"));
 }
 
 TEST_F(Trackdiff, ALogThatCannotBeReadEndsWithAnError) {
-    tmp.write("a.igc", igc_log(flight));
+    tmp.write("a.igc", igc_text_log(flight));
     tmp.write("a-missing_igc_diff.txt", "earlier report\r\n");
     ASSERT_EQ(run("a.igc", "missing.igc"), exit_error);
     EXPECT_TRUE(printed(" different number of fixes\n"));
@@ -148,8 +148,8 @@ TEST_F(Trackdiff, MissingArgumentsAreBlankNamesThatCannotBeRead) {
 }
 
 TEST_F(Trackdiff, AReportThatCannotBeCreatedIsSaidAndTheStatisticsStillPrinted) {
-    tmp.write("a.igc", igc_log(flight));
-    tmp.write("b.igc", igc_log(flight));
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("b.igc", igc_text_log(flight));
     ASSERT_EQ(mkdir(tmp.file("a-b_igc_diff.txt").c_str(), 0755), 0);
     ASSERT_EQ(run("a.igc", "b.igc"), exit_write_failed);
     EXPECT_TRUE(printed("trackdiff : cannot write the report a-b_igc_diff.txt\n")) << console;

@@ -62,8 +62,8 @@ protected:
 };
 
 TEST_F(IgcReader, ConverterLogGivesItsFixesHeaderAndDeclaration) {
-    const std::vector<igc_point> fixes = igc_straight_flight(45000, 5);
-    ASSERT_EQ(read(igc_log(fixes)), 0);
+    const std::vector<igc_text_fix> fixes = igc_text_flight(45000, 5);
+    ASSERT_EQ(read(igc_text_log(fixes)), 0);
     ASSERT_EQ(nrec, 5);
     ASSERT_EQ(ppp.size(), 5u);
     for (std::size_t i = 0; i < fixes.size(); ++i) {
@@ -94,10 +94,10 @@ TEST_F(IgcReader, ConverterLogGivesItsFixesHeaderAndDeclaration) {
 }
 
 TEST_F(IgcReader, RepeatedTimesAreSkippedAndCounted) {
-    std::vector<igc_point> f = igc_straight_flight(1000, 3);
-    std::vector<igc_point> with_dups{f[0], f[1], f[1], f[1], f[2]};
+    std::vector<igc_text_fix> f = igc_text_flight(1000, 3);
+    std::vector<igc_text_fix> with_dups{f[0], f[1], f[1], f[1], f[2]};
     with_dups[2].alt = 5000;  // a repeated time is skipped whatever it holds
-    ASSERT_EQ(read(igc_log(with_dups)), 0);
+    ASSERT_EQ(read(igc_text_log(with_dups)), 0);
     ASSERT_EQ(nrec, 3);
     EXPECT_EQ(ppp[1][igc_alt], static_cast<float>(f[1].alt));
     EXPECT_TRUE(printed(" 2 fixes skipped\n")) << console;
@@ -105,10 +105,10 @@ TEST_F(IgcReader, RepeatedTimesAreSkippedAndCounted) {
 
 TEST_F(IgcReader, ALogAcrossMidnightKeepsIncreasingTimes) {
     // Two midnights: 23:59:58 .. 00:00:01, then a day later again.
-    std::vector<igc_point> f;
+    std::vector<igc_text_fix> f;
     for (int32_t t : {86398, 86399, 86400, 86401, 86400 + 43000, 86400 + 86000, 2 * 86400 + 5})
         f.push_back({t, 46.5, 9.25, 900, 0});
-    ASSERT_EQ(read(igc_log(f)), 0);
+    ASSERT_EQ(read(igc_text_log(f)), 0);
     ASSERT_EQ(nrec, 7);
     for (std::size_t i = 0; i < f.size(); ++i) EXPECT_EQ(ppp[i][igc_t], static_cast<float>(f[i].t)) << i;
 }
@@ -133,7 +133,7 @@ TEST_F(IgcReader, TheAltitudeFieldByLoggerKind) {
     for (const Case& c : cases) {
         char b[64];
         std::snprintf(b, sizeof b, "B1200004630000N00915000EA%05d%05d", c.press, c.gnss);
-        ASSERT_EQ(read(igc_join({"AXXX", "HFDTE010124", c.type_line, b}), false, c.qgpsa), 0);
+        ASSERT_EQ(read(igc_text_join({"AXXX", "HFDTE010124", c.type_line, b}), false, c.qgpsa), 0);
         ASSERT_EQ(nrec, 1) << c.type_line;
         EXPECT_EQ(rdigc001.qgps_alt, c.qgps_alt) << c.type_line << " " << c.press << " " << c.gnss;
         EXPECT_EQ(rdigc001.qcndrtrk, c.qcndrtrk) << c.type_line;
@@ -142,7 +142,7 @@ TEST_F(IgcReader, TheAltitudeFieldByLoggerKind) {
 }
 
 TEST_F(IgcReader, OtherLoggerWithFinerPositionsAndEngineSensors) {
-    const std::string log = igc_join({
+    const std::string log = igc_text_join({
         "ALXNABC",
         "HFDTEDATE:010724,01",
         "HFFTYFRTYPE:LXNAV,LX9000",
@@ -165,7 +165,7 @@ TEST_F(IgcReader, OtherLoggerWithFinerPositionsAndEngineSensors) {
 
 TEST_F(IgcReader, AShortRecordHasNoEngineValueYetCountsAsEngine) {
     // ENL declared at 36-38 but the records end at column 35.
-    ASSERT_EQ(read(igc_join({"AXXX", "I013638ENL", "B1200004630000N00915000EA0080000800",
+    ASSERT_EQ(read(igc_text_join({"AXXX", "I013638ENL", "B1200004630000N00915000EA0080000800",
                              "B1200014630000N00915000EA0080000800"})),
               0);
     ASSERT_EQ(nrec, 2);
@@ -174,14 +174,14 @@ TEST_F(IgcReader, AShortRecordHasNoEngineValueYetCountsAsEngine) {
 
 TEST_F(IgcReader, ARecordWhoseLastFieldFailsEndsTheReading) {
     // GNSS altitude blank in the second fix: it is kept, the rest is not read.
-    ASSERT_EQ(read(igc_join({"AXXX", "B1200004630000N00915000EA0080000800", "B1200014630000N00915000EA00801",
+    ASSERT_EQ(read(igc_text_join({"AXXX", "B1200004630000N00915000EA0080000800", "B1200014630000N00915000EA00801",
                              "B1200024630000N00915000EA0080200802"})),
               0);
     EXPECT_EQ(nrec, 2);
 }
 
 TEST_F(IgcReader, LRecordsBeforeTheFirstFixAreNeitherKeptNorTaken) {
-    ASSERT_EQ(read(igc_join({"AXXX", "LCONFPLLandscape=Alps", "LCONFPLCount=5", "HFCIDCOMPETITIONID:Q1",
+    ASSERT_EQ(read(igc_text_join({"AXXX", "LCONFPLLandscape=Alps", "LCONFPLCount=5", "HFCIDCOMPETITIONID:Q1",
                              "B1200004630000N00915000EA0080000800"})),
               0);
     EXPECT_EQ(nhdr, 2);
@@ -193,7 +193,7 @@ TEST_F(IgcReader, LRecordsBeforeTheFirstFixAreNeitherKeptNorTaken) {
 
 TEST_F(IgcReader, NoCompetitionIdLeavesXxx) {
     rdigc000.cn = "OLD";
-    ASSERT_EQ(read(igc_join({"AXXX", "B1200004630000N00915000EA0080000800"})), 0);
+    ASSERT_EQ(read(igc_text_join({"AXXX", "B1200004630000N00915000EA0080000800"})), 0);
     EXPECT_EQ(rdigc000.cn, "XXX");
 }
 
@@ -207,7 +207,7 @@ TEST_F(IgcReader, VersionTwoLRecordsUpToTheSingleValueWeatherLine) {
         "LCONFPLPZCount=0",           "LCONFPL[Weather]",         "LCONFPLWindDir=180",
         "LCONFPL[Plane]",             "LCONFPLName=ASW28",        "LCONFPLWater=100",
     };
-    ASSERT_EQ(read(igc_log(igc_straight_flight(100, 3), l)), 0);
+    ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 3), l)), 0);
     EXPECT_EQ(inst00.condor_version, 2);
     EXPECT_TRUE(rdigc001.qcndr);
     EXPECT_EQ(rd_fpl_2.landscape, "Slovenia");
@@ -232,7 +232,7 @@ TEST_F(IgcReader, SeventeenValueWeatherAndPlaneLines) {
     const std::vector<std::string> l = {"LCONFPLWindDir=" + list, "LCONFPLWindSpeed=" + list,
                                         "LCONFPLThermalsTemp=" + list, "LCONFPLName=Discus",
                                         "LCONFPLWater=120.5", "LCONFPLFixedMass=7"};
-    ASSERT_EQ(read(igc_log(igc_straight_flight(100, 2), l)), 0);
+    ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 2), l)), 0);
     EXPECT_EQ(rd_fpl_wz1.winddir[16], 26.0f);
     EXPECT_EQ(rd_fpl_wz1.windspeed[3], 13.0f);
     EXPECT_FLOAT_EQ(rd_fpl_wz1.thermalstemp[0], 283.15f);
@@ -243,7 +243,7 @@ TEST_F(IgcReader, SeventeenValueWeatherAndPlaneLines) {
 
 TEST_F(IgcReader, AnUnreadableTemperatureLineLeavesTheKelvinValues) {
     rd_fpl_wz1.thermalstemp.fill(290.0f);
-    ASSERT_EQ(read(igc_log(igc_straight_flight(100, 2), {"LCONFPLThermalsTemp=20"})), 0);
+    ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 2), {"LCONFPLThermalsTemp=20"})), 0);
     EXPECT_EQ(rd_fpl_wz1.thermalstemp[0], 290.0f);
 }
 
@@ -260,14 +260,14 @@ TEST_F(IgcReader, VersionThreeLogHandsItsFlightPlanToTheTaskModel) {
         rd_fpl_1.tpy[i] = 500.0f * (i + 1);
     }
     rd_fpl_1.tprad[2] = 1500;
-    std::vector<std::string> lines = igc_standard_header();
-    for (const igc_point& p : igc_straight_flight(3600, 4)) lines.push_back(igc_b_record(p));
+    std::vector<std::string> lines = igc_text_header();
+    for (const igc_text_fix& p : igc_text_flight(3600, 4)) lines.push_back(igc_text_b_record(p));
     std::FILE* f = std::fopen(tmp.file("v3.igc").c_str(), "wb");
     ASSERT_NE(f, nullptr);
-    std::fputs(igc_join(lines).c_str(), f);
+    std::fputs(igc_text_join(lines).c_str(), f);
     int32_t iost = 0;
     write_fpl_v3(f, iost, true, rd_fpl_2.landscape);
-    std::fputs(igc_join(igc_trailer_lines()).c_str(), f);
+    std::fputs(igc_text_join(igc_text_trailer()).c_str(), f);
     std::fclose(f);
 
     // Whatever an earlier reader left in the model is replaced.
@@ -289,7 +289,7 @@ TEST_F(IgcReader, VersionThreeLogHandsItsFlightPlanToTheTaskModel) {
     EXPECT_TRUE(printed(" 2 3000 1500 0 1 90 1500 Finish\n")) << console;
 
     // The next log, without a version line, is not handed over.
-    ASSERT_EQ(read(igc_log(igc_straight_flight(100, 2))), 0);
+    ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 2))), 0);
     EXPECT_EQ(inst00.condor_version, 0);
     EXPECT_FALSE(printed("call read_fpl")) << console;
     EXPECT_EQ(rd_fpl_2.landscape, "");
@@ -323,7 +323,7 @@ TEST_F(IgcReader, LimitsOfTheTablesDropTheSurplus) {
     lines.push_back("LCONFPLTPPosX-1=5");
     lines.push_back("LCONFPLCount=99999");
     hdr.assign(3, std::string());
-    ASSERT_EQ(read(igc_join(lines)), 0);
+    ASSERT_EQ(read(igc_text_join(lines)), 0);
     EXPECT_EQ(nhdr, 3);
     EXPECT_EQ(hdr[2].size(), igc_hdr_len);
     EXPECT_EQ(rdigc001.nb_igcwp, 31);
@@ -370,7 +370,7 @@ TEST_F(IgcReader, LandscapeCoordinatesThroughTheFrame) {
     utm001 = Utm001{};
     capture_console([&] { (void)utm_init(tmp.file("land.trn"), rxm, rym); });
     ASSERT_TRUE(utm001.initialized);
-    ASSERT_EQ(read(igc_log(igc_straight_flight(100, 2)), true), 0);
+    ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 2)), true), 0);
     ASSERT_EQ(nrec, 2);
     float x = 0, y = 0;
     ASSERT_EQ(latlontoxy(46.5f, 9.25f, x, y), 1);
@@ -381,7 +381,7 @@ TEST_F(IgcReader, LandscapeCoordinatesThroughTheFrame) {
 TEST_F(IgcReader, ConversionWithoutAFrameStopsTheRun) {
     utm000 = Utm000{};
     utm001 = Utm001{};
-    tmp.write("t.igc", igc_log(igc_straight_flight(100, 2)));
+    tmp.write("t.igc", igc_text_log(igc_text_flight(100, 2)));
     EXPECT_EXIT(
         {
             // The console into the stream the death test looks at.
