@@ -1,0 +1,96 @@
+// The IGC reader on logs that the IGC writer made from test tracks.
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/condor_install.h"
+#include "support/program_settings.h"
+#include "taskmodel/task_model.h"
+#include "tests/common/console_capture.h"
+#include "tests/tracks/igc_fixture.h"
+#include "tests/tracks/utm_fixtures.h"
+#include "tracks/igc_reader.h"
+
+namespace {
+
+class IgcRoundTrip : public InFreshUtm {
+protected:
+    void SetUp() override {
+        InFreshUtm::SetUp();
+        setenv("BREMALO_NO_GUI", "1", 1);
+        setenv("WINEPREFIX", tmp.path().c_str(), 1);
+        cmndta001.qline = true;
+        cmndta000.app_path = tmp.path().string() + "/";
+        init_read_fpl();
+        init_glider();
+        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
+    }
+    void read(const std::string& name, bool qconv = false) {
+        std::vector<std::string> hdr(100);
+        int32_t nhdr = 0;
+        console = capture_console([&] { status = read_igc(tmp.file(name), qconv, false, ppp, hdr, nrec, nhdr); });
+    }
+    std::vector<igc_fix> ppp;
+    int32_t nrec = -1;
+    int32_t status = -1;
+    std::string console;
+};
+
+TEST_F(IgcRoundTrip, EveryFixOfTheConverterComesBack) {
+    for (int32_t version : {2500, 3000, 3040}) {
+        const std::vector<track_fix> ppsec = convert_test_track(interop_track(version), tmp.file("t.igc"));
+        const std::vector<expected_fix> exp = expected_fixes(ppsec);
+        ASSERT_FALSE(exp.empty());
+        read("t.igc");
+        ASSERT_EQ(status, 0) << version;
+        ASSERT_EQ(nrec, static_cast<int32_t>(exp.size())) << version << console;
+        for (std::size_t i = 0; i < exp.size(); ++i) {
+            // The log passes midnight: its times of day are read on past 86400.
+            const float t = static_cast<float>(exp[i].second + (exp[i].second < exp[0].second ? 86400 : 0));
+            EXPECT_EQ(ppp[i][igc_t], t) << version << " fix " << i;
+            // Minutes are written to a thousandth: within 1/120000 degree.
+            EXPECT_NEAR(ppp[i][igc_lat], exp[i].lat, 8.5e-6) << version << " fix " << i;
+            EXPECT_NEAR(ppp[i][igc_lon], exp[i].lon, 8.5e-6) << version << " fix " << i;
+            EXPECT_EQ(ppp[i][igc_alt], static_cast<float>(exp[i].alt)) << version << " fix " << i;
+        }
+        EXPECT_EQ(rdigc000.cn, "B9") << version;
+        EXPECT_TRUE(rdigc001.qcndr) << version;
+        EXPECT_EQ(inst00.condor_version, version / 1000);
+        EXPECT_EQ(rd_fpl_2.landscape, "TestLand") << version;
+        EXPECT_EQ(rd_fpl_0.nb_wp, 2) << version;
+        EXPECT_EQ(rd_fpl_2.tpnam[1], "Goal") << version;
+    }
+}
+
+TEST_F(IgcRoundTrip, LandscapeCoordinatesComeBackNearTheTrack) {
+    const track_desc d = interop_track(3040);
+    const std::vector<track_fix> ppsec = convert_test_track(d, tmp.file("t.igc"));
+    read("t.igc", true);
+    ASSERT_EQ(nrec, static_cast<int32_t>(ppsec.size()));
+    for (std::size_t i = 0; i < ppsec.size(); ++i) {
+        // A thousandth of a minute is under 2 m.
+        EXPECT_NEAR(ppp[i][igc_lat], ppsec[i][fix_x], 2.0) << i;
+        EXPECT_NEAR(ppp[i][igc_lon], ppsec[i][fix_y], 2.0) << i;
+    }
+}
+
+TEST_F(IgcRoundTrip, TheVersionThreeTaskLandsInTheTaskModel) {
+    track_desc d = interop_track(3040);
+    d.tps[1].radius = 750;
+    d.tps[1].z = 420.0f;
+    convert_test_track(d, tmp.file("t.igc"));
+    init_read_fpl();
+    init_wp();
+    read("t.igc");
+    EXPECT_EQ(rd_fpl_0.fpl_vers, 3);
+    EXPECT_EQ(rd_fpl_2.tpnam[0], "Start");
+    EXPECT_EQ(rd_fpl_1.tprad[1], 750);
+    EXPECT_EQ(rd_fpl_1.tpz[1], 420.0f);
+    EXPECT_NE(console.find(" condor_version 3 call read_fpl\n"), std::string::npos) << console;
+}
+
+}  // namespace
