@@ -2,11 +2,11 @@
 # Bounded fuzzing with libFuzzer (clang) of the flight-track readers and of
 # the IGC reader, each on a seed corpus written by the tests' writers.  Any
 # crash, sanitizer report, time-out or memory blow-up fails the script.
-#   scripts/fuzz.sh [SECONDS]      (per target, default 75)
+#   scripts/fuzz.sh [SECONDS]      (per target, default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-seconds=${1:-75}
+seconds=${1:-60}
 
 if ! command -v clang++ >/dev/null 2>&1; then
   if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null 2>&1; then
