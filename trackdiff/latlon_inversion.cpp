@@ -21,7 +21,8 @@ std::string sci(double v) { return sci_field(v, 14, 6); }
 }  // namespace
 
 void m22inv(const Mat22& a, Mat22& inv, bool& ok) {
-    const long double det_ext = static_cast<long double>(a[0][0]) * a[1][1] - static_cast<long double>(a[0][1]) * a[1][0];
+    const long double det_ext =
+        static_cast<long double>(a[0][0]) * a[1][1] - static_cast<long double>(a[0][1]) * a[1][0];
     const double d = static_cast<double>(det_ext);
     if (!(std::fabs(d) > 1e-20)) {
         inv = Mat22{};

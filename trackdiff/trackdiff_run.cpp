@@ -49,26 +49,16 @@ void print_lines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-int32_t trackdiff_run(std::string_view ff1_in, std::string_view ff2_in) {
-    const std::string ff1(trim_right(ff1_in));
-    const std::string ff2(trim_right(ff2_in));
+namespace {
+
+int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     std::vector<igc_fix> pp1, pp2;
+    pp1.reserve(static_cast<std::size_t>(nlin));
+    pp2.reserve(static_cast<std::size_t>(nlin));
     std::vector<std::string> igc_hdr(static_cast<std::size_t>(trackdiff_hdr_lines));
     int32_t nr1 = 0, nr2 = 0, nhdr = 0;
-    int32_t s1 = 0, s2 = 0;
-    const int64_t nlin = std::max<int64_t>({fix_capacity(file_size_bytes(ff1)), fix_capacity(file_size_bytes(ff2)), int64_t{0}});
-    try {
-        pp1.reserve(static_cast<std::size_t>(nlin));
-        pp2.reserve(static_cast<std::size_t>(nlin));
-        s1 = read_igc(ff1, false, false, pp1, igc_hdr, nr1, nhdr);
-        s2 = read_igc(ff2, false, false, pp2, igc_hdr, nr2, nhdr);
-    } catch (const std::bad_alloc&) {
-        console_line("trackdiff : not enough memory for the fixes (" + std::to_string(nlin) + " expected per log)");
-        return exit_error;
-    } catch (const std::length_error&) {
-        console_line("trackdiff : not enough memory for the fixes (" + std::to_string(nlin) + " expected per log)");
-        return exit_error;
-    }
+    const int32_t s1 = read_igc(ff1, false, false, pp1, igc_hdr, nr1, nhdr);
+    const int32_t s2 = read_igc(ff2, false, false, pp2, igc_hdr, nr2, nhdr);
     if (nr1 != nr2) console_line(" different number of fixes");
 
     const Match_result r = match_fixes(pp1, pp2);
@@ -85,6 +75,22 @@ int32_t trackdiff_run(std::string_view ff1_in, std::string_view ff2_in) {
     print_lines(count_lines(r));
     if (r.nsom > 0) print_lines(difference_lines(r));
     return written ? 0 : exit_write_failed;
+}
+
+}  // namespace
+
+int32_t trackdiff_run(std::string_view ff1_in, std::string_view ff2_in) {
+    const std::string ff1(trim_right(ff1_in));
+    const std::string ff2(trim_right(ff2_in));
+    const int64_t nlin =
+        std::max<int64_t>({fix_capacity(file_size_bytes(ff1)), fix_capacity(file_size_bytes(ff2)), int64_t{0}});
+    try {
+        return compare(ff1, ff2, nlin);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    console_line("trackdiff : not enough memory for the fixes (" + std::to_string(nlin) + " expected per log)");
+    return exit_error;
 }
 
 int32_t trackdiff_main(int argc, const char* const* argv) {

@@ -83,7 +83,7 @@ struct Igc_b_fields {
 bool parse_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f);
 
 /// The fix's time of day in seconds, hours x 3600 + minutes x 60 + seconds
-/// (no wrap; hostile fields give any value in about -36000..362439).
+/// (no wrap; hostile fields give any value from -32949 to 362439).
 int32_t igc_b_seconds(const Igc_b_fields& f);
 
 /// Latitude and longitude of the fix, degrees (south and west negative),

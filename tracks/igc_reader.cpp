@@ -163,7 +163,8 @@ bool on_header_line(Igc_read& r, const std::string& line) {
         std::vector<std::string>& hdr = *r.igc_hdr;
         // More header lines than the caller's array holds: the surplus is
         // dropped.
-        if (static_cast<std::size_t>(r.nhdr) < hdr.size()) hdr[static_cast<std::size_t>(r.nhdr++)] = fit(line, igc_hdr_len);
+        if (static_cast<std::size_t>(r.nhdr) < hdr.size())
+            hdr[static_cast<std::size_t>(r.nhdr++)] = fit(line, igc_hdr_len);
         if (!line.empty() && line[0] == 'I') {
             ok = parse_i_record(line, r.i_fields, r.ext);
             console_free("Extensions :", r.i_fields.count);

@@ -44,7 +44,8 @@ std::vector<std::string> igc_text_header(const std::string& c_date, const std::s
             "I023638FXA3941ENL"};
 }
 
-std::vector<std::string> igc_text_declaration(const std::vector<igc_text_fix>& points, const std::vector<std::string>& names) {
+std::vector<std::string> igc_text_declaration(const std::vector<igc_text_fix>& points,
+                                              const std::vector<std::string>& names) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "C150623123000150623000%02d", static_cast<int>(points.size() % 100) - 2);
     std::vector<std::string> lines{buf};
@@ -73,8 +74,8 @@ std::vector<std::string> igc_text_trailer() {
 
 std::string igc_text_log(const std::vector<igc_text_fix>& fixes, const std::vector<std::string>& l_records) {
     std::vector<std::string> lines = igc_text_header();
-    for (const std::string& c : igc_text_declaration({{0, 46.5, 9.25, 0, 0}, {0, 46.6, 9.4, 0, 0}}, {"Start", "Finish"}))
-        lines.push_back(c);
+    const std::vector<igc_text_fix> task{{0, 46.5, 9.25, 0, 0}, {0, 46.6, 9.4, 0, 0}};
+    for (const std::string& c : igc_text_declaration(task, {"Start", "Finish"})) lines.push_back(c);
     for (const igc_text_fix& p : fixes) lines.push_back(igc_text_b_record(p));
     lines.insert(lines.end(), l_records.begin(), l_records.end());
     for (const std::string& l : igc_text_trailer()) lines.push_back(l);
