@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// The running executable's full path into `Path` (capacity `len`, NUL
 /// included); returns the number of characters stored, 0 on failure (a path
@@ -58,6 +59,12 @@ struct LocalTime {
 };
 LocalTime local_time_now();
 
+/// The last modification time of the file `path` as local calendar time
+/// (the machine's time zone, daylight saving included), to the second.
+/// False, with `t` untouched, when the file does not exist or its time
+/// cannot be had.
+bool file_modified_local(std::string_view path, LocalTime& t);
+
 /// 1 when the user's interface language is French, else 0.
 int IsLanguageFrench();
 
@@ -85,3 +92,29 @@ std::string escape_path_for_message(std::string_view path);
 /// a path to something that does not exist comes back unchanged in case.
 /// Unchanged on Windows.
 std::string existing_case(std::string_view path);
+
+/// The characters that a file name (one path part) cannot hold on this
+/// platform: "/" and NUL on Linux.  A name built from a track's texts has
+/// them replaced, so that it always names a file in the folder meant.
+bool forbidden_in_file_name(char c);
+
+// Command-line arguments and renaming.
+
+/// The program's arguments after the platform's wildcard expansion: each
+/// argument holding "*" or "?" is replaced by the names of the files that
+/// match it, in sorted order; a pattern that matches nothing stays as typed.
+/// Other arguments are kept as they are, in their order.  On Linux a shell
+/// has usually expanded the patterns already, so only quoted patterns and
+/// those that matched nothing in the shell arrive here (glob(3)).
+std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);
+
+/// Result of rename_no_replace when a file of the target's name exists.
+inline constexpr int32_t rename_target_taken = -1;
+
+/// Renames the file `from` to `to` (both paths as the file routines take
+/// them) without ever replacing an existing file: when `to` exists, or
+/// appears while the rename runs, nothing is changed and the result is
+/// rename_target_taken.  No command interpreter is involved, so any
+/// character of the names is taken literally.  Result 0 when renamed, else
+/// the system's error number (the source is then left as it was).
+int32_t rename_no_replace(std::string_view from, std::string_view to);
