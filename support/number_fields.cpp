@@ -160,6 +160,28 @@ std::string exp_field(double v, int width, int decimals) {
     return right_justify(drop_optional_zero(s, width), width);
 }
 
+std::string sci_field(double v, int width, int decimals) {
+    if (width <= 0) return {};
+    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(v)) return non_finite_field(v, width);
+    if (decimals > 400) return stars(width);
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*e", decimals, std::fabs(v));
+    const std::string t = buf;
+    const std::size_t epos = t.find('e');
+    const int exponent = std::atoi(t.c_str() + epos + 1);
+    std::string s = std::signbit(v) && v != 0.0 ? "-" : "";
+    s += t.substr(0, epos);
+    const int ae = exponent < 0 ? -exponent : exponent;
+    char ebuf[16];
+    if (ae <= 99)
+        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
+    else
+        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
+    s += ebuf;
+    return right_justify(s, width);
+}
+
 bool read_int(std::string_view text, int32_t& value) {
     std::string_view item = free_form_item(text);
     std::size_t i = 0;

@@ -31,6 +31,14 @@ std::string fixed_field(double v, int width, int decimals);
 /// `width` characters, asterisks when it does not fit.
 std::string exp_field(double v, int width, int decimals);
 
+/// A scientific value (ESw.d): one digit before the point, `decimals`
+/// digits after it, "E" and a signed two-digit exponent ("-1.234500000E+03";
+/// for an exponent beyond +-99 the "E" gives way to a third digit:
+/// "1.0-100"), right-justified in exactly `width` characters with a blank
+/// for the sign of a positive value when there is room; asterisks when it
+/// does not fit.  Correctly rounded.
+std::string sci_field(double v, int width, int decimals);
+
 /// Free-form reading of the first item of `text`: leading blanks are
 /// skipped and the item ends at a blank (a tab or line end counts as one),
 /// comma or slash.  Reals take Fortran's forms ("1.5E3", "1.5D3", "1.5-3",
