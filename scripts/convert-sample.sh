@@ -26,7 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build=build-sample
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBREMALO_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREMALO_TESTS=OFF >/dev/null
 cmake --build "$build" --target Bremalo -j "$(nproc 2>/dev/null || echo 4)" >/dev/null
 
 work="$root/out/sample"
