@@ -106,7 +106,11 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
 
     // Sized by what the file can hold, not by the announced count, which a
     // damaged header may put far beyond the file.
-    std::vector<track_fix> pp5(static_cast<std::size_t>(ftr_fix_capacity(npts)), track_fix{});
+    const std::size_t capacity = static_cast<std::size_t>(ftr_fix_capacity(npts));
+    std::vector<track_fix> pp5;
+    pp5.reserve(capacity);
+    hint_large_buffer(pp5.data(), pp5.capacity() * sizeof(track_fix));
+    pp5.resize(capacity, track_fix{});
     if (qdbg) pp5[0][fix_t] = 10000.0f;
     int32_t nrec = 0;
     if (rd_fpl_0.fpl_vers <= 3039)

@@ -10,6 +10,7 @@
 // (HKEY_CLASSES_ROOT, under Software\Classes).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -97,6 +98,13 @@ std::string existing_case(std::string_view path);
 /// platform: "/" and NUL on Linux.  A name built from a track's texts has
 /// them replaced, so that it always names a file in the folder meant.
 bool forbidden_in_file_name(char c);
+
+/// Tells the system that the `bytes` bytes at `data` (memory just reserved
+/// and not yet written, such as a large std::vector's after reserve()) are
+/// about to be filled at once: on Linux, transparent huge pages are asked
+/// for, so that filling tens of megabytes takes a few page faults instead of
+/// thousands.  Only a hint: nothing changes when the system declines it.
+void hint_large_buffer(void* data, std::size_t bytes);
 
 // Command-line arguments and renaming.
 
