@@ -37,7 +37,9 @@ constexpr int32_t max_wait_s = 43199;
 int32_t check_dir(std::string_view tmpdir) {
     std::string_view dir = trim_right(tmpdir);
     std::error_code ec;
-    if (!dir.empty() && fs::exists(as_path(dir), ec)) return 1;
+    // Only a folder counts: a file under the folder's name cannot take the
+    // files meant for the folder.
+    if (!dir.empty() && fs::is_directory(as_path(dir), ec)) return 1;
     console_line(std::string("MKDIR ") + std::string(dir));
     // Created through the file system, missing parents included, so that no
     // character of the name is ever seen by a command interpreter.

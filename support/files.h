@@ -6,7 +6,8 @@
 #include <string_view>
 
 /// 1 when the folder exists or was created (with its missing parents), 0
-/// when creation failed (an error message, also in the error log).  Console
+/// when creation failed (an error message, also in the error log); a file
+/// of the folder's name is no folder and makes the creation fail.  Console
 /// lines with the creation command and its statuses.
 int32_t check_dir(std::string_view tmpdir);
 

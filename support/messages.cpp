@@ -26,6 +26,10 @@ std::string run_log_name = "Logfile.txt";
 std::FILE* open_run_log = nullptr;
 
 constexpr std::size_t log_text_limit = 1024;
+
+// The error log's name in the working folder, where it goes when the
+// program folder is unknown or cannot be written.
+constexpr const char* working_folder_log = "ErrorLog.txt";
 constexpr std::size_t box_title_limit = 63;
 constexpr std::size_t box_text_limit = 511;
 
@@ -231,7 +235,7 @@ void log_error_f(std::string_view msg, int32_t nsta) {
     std::string folder(trim_right(cmndta000.app_path));
     std::string path;
     if (folder.empty() || folder[0] == '\0')
-        path = "ErrorLog.txt";  // no program folder: the working folder
+        path = working_folder_log;  // no program folder: the working folder
     else if (folder.back() == path_separator())
         path = folder + "ErrorLog.txt";
     else
@@ -242,6 +246,16 @@ void log_error_f(std::string_view msg, int32_t nsta) {
     std::FILE* log = std::fopen(path.c_str(), "ab");
     if (!log) {
         console_free(path + " : Error opening)");
+        // A program installed where its users cannot write (as is usual on
+        // Linux) keeps its error log in the working folder instead; only
+        // when that fails too is the run stopped.
+        if (path != working_folder_log) {
+            log = std::fopen(working_folder_log, "ab");
+            if (log) console_free(std::string(working_folder_log) + " : error log in the working folder");
+            else console_free(std::string(working_folder_log) + " : Error opening)");
+        }
+    }
+    if (!log) {
         log_message_f("{F}" + escape_path_for_message(path) + " : Error opening)");
         stop_run(exit_error);  // not reached: the fatal message ends the program
     }

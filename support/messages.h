@@ -2,7 +2,8 @@
 //
 // Three outlets: the message routine (a box, or a console line in console
 // mode), the run log "Logfile.txt" in the working folder, and the error log
-// "ErrorLog.txt" in the program folder.  In every message text "/" is a line
+// "ErrorLog.txt" in the program folder (in the working folder when the
+// program folder cannot be written).  In every message text "/" is a line
 // break and "\/" a literal slash; a path shown in a message is escaped with
 // escape_path_for_message (support/platform.h) so that it stays whole.
 #pragma once
@@ -55,8 +56,12 @@ void log_plain_line(std::string_view line);
 
 /// One error-log entry: an empty line, the date line, the banner of level
 /// `nsta` (1 error, 2 warning, 999 fatal; any other value no banner) and the
-/// text lines.  999 ends the program (exit status 1).  An error log that
-/// cannot be opened ends the program through a fatal run-log message.
+/// text lines.  999 ends the program (exit status 1).  The error log is
+/// "ErrorLog.txt" in the program folder (cmndta000.app_path, filled when
+/// blank); when it cannot be opened there, "ErrorLog.txt" in the working
+/// folder takes the entry (a console line says so).  Only when neither can
+/// be opened does the program stop, through a fatal run-log message naming
+/// the program folder's error log (exit status 1).
 void log_error_f(std::string_view msg, int32_t nsta);
 
 /// Writes `msg` line by line (split at "/" and line feeds, "\/" kept as a

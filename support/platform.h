@@ -10,9 +10,11 @@
 // (HKEY_CLASSES_ROOT, under Software\Classes).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// The running executable's full path into `Path` (capacity `len`, NUL
 /// included); returns the number of characters stored, 0 on failure (a path
@@ -58,6 +60,12 @@ struct LocalTime {
 };
 LocalTime local_time_now();
 
+/// The last modification time of the file `path` as local calendar time
+/// (the machine's time zone, daylight saving included), to the second.
+/// False, with `t` untouched, when the file does not exist or its time
+/// cannot be had.
+bool file_modified_local(std::string_view path, LocalTime& t);
+
 /// 1 when the user's interface language is French, else 0.
 int IsLanguageFrench();
 
@@ -99,3 +107,36 @@ void* open_shared_library(std::string_view name);
 /// open_shared_library) exports; nullptr when it exports none of that name
 /// or `lib` is null.
 void* shared_library_function(void* lib, const char* name);
+
+/// The characters that a file name (one path part) cannot hold on this
+/// platform: "/" and NUL on Linux.  A name built from a track's texts has
+/// them replaced, so that it always names a file in the folder meant.
+bool forbidden_in_file_name(char c);
+
+/// Tells the system that the `bytes` bytes at `data` (memory just reserved
+/// and not yet written, such as a large std::vector's after reserve()) are
+/// about to be filled at once: on Linux, transparent huge pages are asked
+/// for, so that filling tens of megabytes takes a few page faults instead of
+/// thousands.  Only a hint: nothing changes when the system declines it.
+void hint_large_buffer(void* data, std::size_t bytes);
+
+// Command-line arguments and renaming.
+
+/// The program's arguments after the platform's wildcard expansion: each
+/// argument holding "*" or "?" is replaced by the names of the files that
+/// match it, in sorted order; a pattern that matches nothing stays as typed.
+/// Other arguments are kept as they are, in their order.  On Linux a shell
+/// has usually expanded the patterns already, so only quoted patterns and
+/// those that matched nothing in the shell arrive here (glob(3)).
+std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);
+
+/// Result of rename_no_replace when a file of the target's name exists.
+inline constexpr int32_t rename_target_taken = -1;
+
+/// Renames the file `from` to `to` (both paths as the file routines take
+/// them) without ever replacing an existing file: when `to` exists, or
+/// appears while the rename runs, nothing is changed and the result is
+/// rename_target_taken.  No command interpreter is involved, so any
+/// character of the names is taken literally.  Result 0 when renamed, else
+/// the system's error number (the source is then left as it was).
+int32_t rename_no_replace(std::string_view from, std::string_view to);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "support/ftext.h"
+#include "support/platform.h"
 
 Ftr_file ftr_file;
 
@@ -17,7 +18,18 @@ bool ftr_open(std::string_view path) {
     if (!std::filesystem::is_regular_file(name, ec)) return false;
     std::FILE* f = std::fopen(name.c_str(), "rb");
     if (!f) return false;
+    // Read in one piece into a buffer of the file's size (a long track is
+    // tens of megabytes: growing the buffer step by step would copy it
+    // again and again and hold up to three times its size); then on to the
+    // end, in case the file grew meanwhile.
     std::vector<unsigned char> bytes;
+    const std::uintmax_t size = std::filesystem::file_size(name, ec);
+    if (!ec && size > 0 && size < bytes.max_size()) {
+        bytes.reserve(static_cast<std::size_t>(size));
+        hint_large_buffer(bytes.data(), bytes.capacity());
+        bytes.resize(static_cast<std::size_t>(size));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+    }
     unsigned char buf[65536];
     bool ok = true;
     for (;;) {

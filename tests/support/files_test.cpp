@@ -61,6 +61,18 @@ TEST_F(Files, CheckDirFailureShowsAndLogsTheFolder) {
     EXPECT_NE(log.find("\r\n" + dir + "\r\nERROR CREATING\r\n"), std::string::npos) << log;
 }
 
+// A file under the folder's name is no folder: creating the folder fails.
+TEST_F(Files, CheckDirRefusesAFileOfTheFoldersName) {
+    tmp.write("out", "x");
+    begin_stdout_capture();
+    begin_stderr_capture();
+    EXPECT_EQ(check_dir("out"), 0);
+    const std::string err = end_stderr_capture();
+    end_stdout_capture();
+    EXPECT_EQ(err, "Dralto\nout\nERROR CREATING\n");
+    EXPECT_EQ(tmp.read("out"), "x");
+}
+
 TEST_F(Files, DeleteFileStatuses) {
     tmp.write("victim.txt", "data");
     begin_stdout_capture();

@@ -212,8 +212,24 @@ TEST_F(Messages, ErrorLogBlankProgramFolderIsRefilled) {
         testing::ExitedWithCode(0), "");
 }
 
+// A program folder that cannot take the error log sends it to the working
+// folder; the run goes on.
+TEST_F(Messages, ErrorLogFallsBackToTheWorkingFolder) {
+    TempDir program;
+    cmndta000.app_path = program.path().string() + "/no/such/";
+    begin_stdout_capture();
+    log_error_f("kept", 2);
+    const std::string out = end_stdout_capture();
+    EXPECT_EQ(undated(tmp.read("ErrorLog.txt")), "\r\n<date>\r\n" + warning_banner + "\r\nkept\r\n");
+    EXPECT_NE(out.find(" ErrorLog.txt : error log in the working folder\n"), std::string::npos) << out;
+    EXPECT_FALSE(fs::exists(tmp.path() / "Logfile.txt"));
+}
+
+// Neither the program folder nor the working folder can take the error log
+// (a folder stands under its name in the working folder): the run stops.
 TEST_F(Messages, UnopenableErrorLogStopsThroughTheRunLog) {
     cmndta000.app_path = folder + "no/such/";
+    fs::create_directory(tmp.path() / "ErrorLog.txt");
     EXPECT_EXIT(log_error_f("lost", 1), testing::ExitedWithCode(1), "");
     const std::string shown = folder + "no/such/ErrorLog.txt : Error opening)";
     EXPECT_EQ(tmp.read("Logfile.txt"), fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
@@ -226,6 +242,7 @@ TEST_F(Messages, UnopenableErrorLogInsideARunLogError) {
     cmndta000.app_path = folder + "no/such/";
     const std::string path = folder + "no/such/ErrorLog.txt";
     const std::string shown = path + " : Error opening)";
+    fs::create_directory(tmp.path() / "ErrorLog.txt");
     EXPECT_EXIT(
         {
             begin_stdout_capture();

@@ -84,6 +84,15 @@ TEST(NumberFields, ScientificFields) {
         {-1.5e-5, 9, 3, "*********"},
         {2.5, 4, 0, "****"},                // "2.E+00" does not fit
         {2.5, 6, 0, "2.E+00"},
+        {45000.25, 16, 9, " 4.500025000E+04"},
+        {-1234.5, 16, 9, "-1.234500000E+03"},
+        {0.0, 13, 6, " 0.000000E+00"},
+        {9.999999999999, 16, 9, " 1.000000000E+01"},  // rounding carries into the exponent
+        {1.0e-5, 13, 6, " 1.000000E-05"},
+        {-2.5e-120, 13, 6, "-2.500000-120"},           // three exponent digits drop the E
+        {1.5, 12, 6, "1.500000E+00"},
+        {-1.5, 13, 6, "-1.500000E+00"},
+        {-1.5, 12, 6, "************"},
     };
     for (const FieldCase& c : cases)
         EXPECT_EQ(sci_field(c.v, c.width, c.decimals), c.text) << c.v << " ES" << c.width << "." << c.decimals;

@@ -18,3 +18,5 @@ std::string escape_path_for_message(std::string_view path) {
     }
     return r;
 }
+
+bool forbidden_in_file_name(char c) { return c == '/' || c == '\0'; }

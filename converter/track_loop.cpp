@@ -1,0 +1,203 @@
+#include "converter/track_loop.h"
+
+#include <string>
+
+#include "converter/fix_times.h"
+#include "converter/naming_pattern.h"
+#include "converter/raw_dumps.h"
+#include "converter/smoothing.h"
+#include "converter/track_names.h"
+#include "converter/track_rename.h"
+#include "support/condor_install.h"
+#include "support/console.h"
+#include "support/files.h"
+#include "support/ftext.h"
+#include "support/messages.h"
+#include "support/number_fields.h"
+#include "support/paths.h"
+#include "support/platform.h"
+#include "support/program_settings.h"
+#include "support/stop.h"
+#include "taskmodel/task_model.h"
+#include "tracks/ftr_fixes.h"
+#include "tracks/ftr_header.h"
+#include "tracks/igc_writer.h"
+#include "tracks/resample.h"
+#include "tracks/track_records.h"
+#include "tracks/utm.h"
+
+namespace {
+
+constexpr std::string_view message_title = "Bremalo";
+
+// A per-track error shown to the user (and kept in the error log).
+void track_error(const std::string& text) {
+    int32_t status = s_error;
+    error_message_tit(status, message_title, text, cmndta001.qline);
+}
+
+// The fields of the naming pattern from the track just read.
+Name_fields name_fields(const LocalTime& date, const Run_options& opt) {
+    Name_fields f;
+    f.year = date.year;
+    f.month = date.month;
+    f.day = date.day;
+    f.hour = date.hour;
+    f.minute = date.minute;
+    f.compid = rd_ftr_c.compid;
+    f.landscape = rd_fpl_2.landscape;
+    f.start_tp = rd_fpl_2.tpnam[1];
+    f.compclass = rd_ftr_c.compclass;
+    f.usrstr = opt.usrstr;
+    f.task_km = task_distance_km(rd_fpl_1.tpx.data(), rd_fpl_1.tpy.data(), rd_fpl_0.nb_wp,
+                                 static_cast<int32_t>(rd_fpl_1.tpx.size()));
+    f.d_fl = rd_ftr_2.d_fl;
+    f.av_s = rd_ftr_2.av_s;
+    return f;
+}
+
+// The terrain header for the track just read: in the installation of the
+// track's own simulator version when one was found at start-up and it has a
+// folder for that version, else beside the program.
+std::string terrain_header_path(bool installation_found) {
+    const std::string& landscape = rd_fpl_2.landscape;
+    if (installation_found) {
+        std::string folder;
+        get_condor_inst_dir(rd_fpl_0.fpl_vers / 1000, folder, true);
+        if (!is_blank(folder)) return existing_case(installed_terrain_path(folder, landscape));
+    }
+    return existing_case(program_terrain_path(cmndta000.app_path, landscape));
+}
+
+// A skipped track in the run log (echoed on the console).
+void skip_note(const std::string& track, std::string_view why) {
+    log_message_f(escape_path_for_message(track) + std::string(why));
+}
+
+}  // namespace
+
+void convert_track(int32_t n, std::string_view name, const Run_state& run) {
+    const Run_options& opt = run.opt;
+    const bool qdbg = opt.qdbg;
+    console_free(n, trim_right(name));
+    if (!name.empty() && name[0] == '-') return;
+
+    const Track_name track = check_track_extension(name);
+    if (!track.accepted) {
+        console_line(track_rule);
+        console_line("");
+        console_line(" " + track.name + " : not a Condor flight track, skipped");
+        console_line("");
+        return;
+    }
+    console_line(track_rule);
+    console_line("");
+    console_line(" " + track.name);
+    console_line("");
+    if (!file_exists(track.name)) {
+        skip_note(track.name, " : file not found, skipped");
+        return;
+    }
+
+    int32_t npts = 0;
+    read_ftr_hdr(track.name, npts);
+    if (npts == 0) return;
+    if (qdbg) console_free("npts", npts);
+
+    // Sized by what the file can hold, not by the announced count, which a
+    // damaged header may put far beyond the file.
+    const std::size_t capacity = static_cast<std::size_t>(ftr_fix_capacity(npts));
+    std::vector<track_fix> pp5;
+    pp5.reserve(capacity);
+    hint_large_buffer(pp5.data(), pp5.capacity() * sizeof(track_fix));
+    pp5.resize(capacity, track_fix{});
+    if (qdbg) pp5[0][fix_t] = 10000.0f;
+    int32_t nrec = 0;
+    if (rd_fpl_0.fpl_vers <= 3039)
+        read_ftr_fixes(pp5, nrec, npts, qdbg);
+    else
+        read_ftr_fixes_304(pp5, nrec, npts, qdbg);
+    if (qdbg) console_free("nrec,npts", nrec, npts);
+
+    if (opt.qwrite) write_fmt(raw_dump_name(track.stem), nrec, pp5);
+    if (opt.qsmooth) {
+        std::vector<smooth_fix> ppsm4;
+        smooth_track(pp5, ppsm4, nrec, opt.t_sm);
+        if (opt.qwrite) write_fmt_r8(smooth_dump_name(track.stem), nrec, ppsm4);
+    }
+    read_ftr_trl();
+
+    switch (check_fix_times(pp5, nrec)) {
+    case Fix_times::usable: break;
+    case Fix_times::no_fix:
+        skip_note(track.name, " : no fix could be read, skipped");
+        return;
+    case Fix_times::damaged:
+        skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
+        return;
+    }
+    const float t_first = pp5[0][fix_t];
+    const float t_last = pp5[static_cast<std::size_t>(nrec - 1)][fix_t];
+    rd_ftr_2.start_rec = t_first / 3600.0f;
+
+    const std::string trnfile = terrain_header_path(run.installation_found);
+    if (!file_exists(trnfile)) {
+        track_error(escape_path_for_message(trnfile) + "/File not found");
+        return;
+    }
+    float xmax = 0, ymax = 0;
+    if (utm_init(trnfile, xmax, ymax) != 1) {
+        track_error("*** Impossible to initialize coordinates conversion ***");
+        stop_run(exit_error);
+    }
+
+    const int32_t ndeb = static_cast<int32_t>(t_first);
+    const int32_t nfin = static_cast<int32_t>(t_last);
+    int32_t ntot = nfin - ndeb + 1;
+    if (qdbg) console_free("ndeb,nfin,ntot,nrec", ndeb, nfin, ntot, nrec);
+
+    std::vector<track_fix> ppsec;
+    if (opt.nsch_int == -2)
+        resample_next_point(nrec, ntot, pp5, ppsec, qdbg);
+    else
+        ftr2igc(nrec, ntot, pp5, ppsec, opt.nsch_int, 4, qdbg);
+    std::vector<track_fix>().swap(pp5);
+
+    std::string ttt;
+    if (opt.qrftr || opt.qrigc) {
+        LocalTime date{};
+        file_modified_local(track.name, date);
+        const Built_name built = build_name(run.kfield, name_fields(date, opt), opt.sep, opt.wsubs, opt.fmtstr, qdbg);
+        for (const std::string& line : built.trace) console_line(line);
+        ttt = built.name;
+    }
+    rd_ftr_2.nwp = rd_fpl_0.nb_wp;
+    rd_ftr_2.ndeg_int = opt.nsch_int;
+
+    if (opt.qwrigc) {
+        std::string outfile;
+        if (opt.qrigc) {
+            outfile = ttt + ".igc";
+        } else if (is_blank(opt.targetfolder)) {
+            outfile = track.stem + ".igc";
+        } else {
+            std::string folder, file;
+            extract_path_name(track.name, folder, file);
+            const std::string out_folder = output_folder(folder, opt.targetfolder);
+            if (check_dir(out_folder) == 0) return;
+            std::string stem_file;
+            extract_name(track.stem, stem_file);
+            outfile = join_path(out_folder, stem_file + ".igc");
+        }
+        console_line(" " + outfile);
+        write_igc(outfile, ppsec, 4, ndeb, ntot, opt.icnv, opt.nhdr, std::vector<std::string>{std::string()});
+        if (qdbg) console_free(ndeb, ntot, nrec);
+    }
+    std::vector<track_fix>().swap(ppsec);
+
+    console_free(gggmas.wmass, gggmas.fmass, rd_ftr_2.start_rec, rd_ftr_2.nwp);
+    console_line(int_field(nrec, 6) + " fixes and " + int_field(rd_ftr_2.nwp, 2) + " turn points read");
+    console_line("");
+
+    if (opt.qrftr) rename_track(track.name, ttt);
+}

@@ -1,0 +1,70 @@
+// File operations of Linux that the portable code cannot express: the local
+// modification time of a file and the rename that never replaces a file.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "support/platform.h"
+
+bool file_modified_local(std::string_view path, LocalTime& t) {
+    const std::string p(path);
+    struct stat st{};
+    if (p.empty() || stat(p.c_str(), &st) != 0) return false;
+    tm local{};
+    const time_t when = st.st_mtime;
+    if (!localtime_r(&when, &local)) return false;
+    t = LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    return true;
+}
+
+namespace {
+
+int errno_or_1() { return errno != 0 ? errno : 1; }
+
+// Errors by which a file system says it does not offer an operation (rather
+// than that the operation failed).
+bool unsupported(int e) { return e == EINVAL || e == ENOSYS || e == ENOTSUP || e == EOPNOTSUPP || e == EPERM; }
+
+// The last resort for file systems that offer neither the no-replace flag nor
+// hard links: the target's name is taken first by creating an empty file
+// exclusively, and the rename then replaces only that placeholder.
+int32_t rename_over_placeholder(const std::string& from, const std::string& to) {
+    const int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno == EEXIST ? rename_target_taken : errno_or_1();
+    close(fd);
+    if (std::rename(from.c_str(), to.c_str()) == 0) return 0;
+    const int32_t e = errno_or_1();
+    unlink(to.c_str());
+    return e;
+}
+
+}  // namespace
+
+int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) {
+    const std::string from(from_path), to(to_path);
+    if (from.empty() || to.empty()) return ENOENT;
+    errno = 0;
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    int e = errno_or_1();
+    if (e == EEXIST) return rename_target_taken;
+    if (!unsupported(e)) return e;
+
+    // A file system without the flag: a hard link fails when the target
+    // exists, and the old name is then removed.
+    errno = 0;
+    if (link(from.c_str(), to.c_str()) == 0) {
+        if (unlink(from.c_str()) == 0) return 0;
+        e = errno_or_1();
+        unlink(to.c_str());
+        return e;
+    }
+    e = errno_or_1();
+    if (e == EEXIST) return rename_target_taken;
+    if (!unsupported(e)) return e;
+    return rename_over_placeholder(from, to);
+}

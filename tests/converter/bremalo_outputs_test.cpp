@@ -1,0 +1,168 @@
+// Where the converter's outputs go and what they are named: the settings
+// file, the output folder, the IGC file and the track named by the pattern,
+// the renaming that never replaces a file.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/converter/bremalo_sandbox.h"
+
+namespace {
+
+class BremaloOutputs : public ::testing::Test {
+protected:
+    void SetUp() override { box.terrain("Slovenia3"); }
+
+    // A track of competition number XY in Slovenia3 with first task point
+    // "Finish" (tw_sample's), modified on 2024-05-01 at 14:07 UTC.
+    std::string dated_track(const std::string& rel, int32_t version = 3040) {
+        box.track(rel, e2e_track(version));
+        const timespec times[2] = {{1714572420, 0}, {1714572420, 0}};
+        EXPECT_EQ(utimensat(AT_FDCWD, (box.work() / rel).c_str(), times, 0), 0);
+        return rel;
+    }
+
+    std::size_t fixes_in(const fs::path& igc) { return count_prefixed(file_lines(box.read(igc)), "B"); }
+
+    void settings(const std::string& text) { box.write(box.program() / "Bremalo.ini", text); }
+
+    Bremalo_sandbox box;
+};
+
+const std::string default_name = "2024_05_01_14_07_XY__Slovenia3_Finish";
+
+}  // namespace
+
+TEST_F(BremaloOutputs, OutputFolders) {
+    dated_track("in/t.ftr");
+    struct Case {
+        const char* setting;  // the settings file's line
+        fs::path igc;         // where the IGC file goes
+    } cases[] = {
+        {"Output Folder = IGC files", box.work() / "in/IGC files/t.igc"},
+        {"Output Folder : deep/er", box.work() / "in/deep/er/t.igc"},
+        {"# Output Folder = ignored", box.work() / "in/t.igc"},
+    };
+    for (const Case& c : cases) {
+        settings(std::string(c.setting) + "\r\n");
+        const Bremalo_run r = box.run({"in/t.ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(fixes_in(c.igc), 20u) << c.setting << "\n" << r.both();
+        expect_readable_igc(c.igc, 20);
+    }
+    const fs::path absolute = box.root() / "elsewhere" / "igc";
+    settings("Output Folder = " + absolute.string() + "\n");
+    EXPECT_EQ(box.run({"in/t.ftr"}).status, 0);
+    EXPECT_EQ(fixes_in(absolute / "t.igc"), 20u);
+}
+
+// An output folder that cannot be created skips the track (no IGC file, no
+// renaming); the next track is converted.
+TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
+    dated_track("a/t.ftr");
+    dated_track("b/u.ftr");
+    box.write("a/out", "a file where the folder should be");
+    fs::create_directory(box.work() / "b" / "out");
+    settings("Output Folder = out\n");
+    const Bremalo_run r = box.run({"-rftr", "a/t.ftr", "b/u.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_TRUE(box.exists("a/t.ftr"));
+    EXPECT_FALSE(box.exists("a/" + default_name + ".ftr"));
+    EXPECT_NE(r.err.find("ERROR CREATING"), std::string::npos) << r.both();
+    EXPECT_EQ(fixes_in("b/out/u.igc"), 20u);
+    EXPECT_TRUE(box.exists("b/" + default_name + ".ftr"));
+}
+
+// "-rigc": the pattern names the IGC file, in the working folder, whatever
+// the output folder says.
+TEST_F(BremaloOutputs, IgcNamedByThePattern) {
+    dated_track("in/t.ftr");
+    settings("Output Folder = out\n");
+    const Bremalo_run r = box.run({"-rigc", "in/t.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(fixes_in(default_name + ".igc"), 20u) << r.both();
+    EXPECT_FALSE(box.exists("in/out"));
+    EXPECT_TRUE(box.exists("in/t.ftr"));
+    expect_readable_igc(box.work() / (default_name + ".igc"), 20);
+}
+
+// The settings file's keys shape the name: pattern, separator, blank
+// substitute; invalid characters fall back.
+TEST_F(BremaloOutputs, SettingsKeysShapeTheName) {
+    struct Case {
+        std::string ini;
+        std::vector<std::string> args;
+        std::string name;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"File format = Y2MM-ID-US\nSeparator = -\n", {"-rigc", "-ustr:two words"}, "2405-XY-two words", {}},
+        {"File format = ID_US\nWithespace substitute = _\n", {"-rigc", "-ustr:two words"}, "XY_two_words", {}},
+        {"File format = ID_US\nWithespace substitute = +\n", {"-rigc", "-ustr:two words"}, "XY_two-words",
+         {" + : invalid separator\n"}},
+        {"File format = ID.LA\nSeparator = .\n", {"-rigc"}, "XY",
+         {" . : invalid separator\n", " .L : unrecognized token\n", " A  : unrecognized token\n"}},
+        {"File format =\n", {"-rigc"}, default_name, {}},
+    };
+    for (const Case& c : cases) {
+        box.terrain("Slovenia3");
+        dated_track("t.ftr");
+        settings(c.ini);
+        std::vector<std::string> args = c.args;
+        args.push_back("t.ftr");
+        const Bremalo_run r = box.run(args);
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(fixes_in(c.name + ".igc"), 20u) << c.ini << "\n" << r.out;
+        for (const std::string& note : c.notes) EXPECT_NE(r.out.find(note), std::string::npos) << c.ini << note;
+        fs::remove(box.work() / (c.name + ".igc"));
+    }
+}
+
+// The settings file is looked for beside the program name as given: a bare
+// name (found on the PATH) reads it from the working folder.
+TEST_F(BremaloOutputs, SettingsFileBesideTheNameAsGiven) {
+    dated_track("t.ftr");
+    box.write("Bremalo.ini", "File format = LA\n");
+    settings("File format = ID\n");
+    const std::string path = "PATH=" + box.program().string() + ":/usr/bin:/bin";
+    Bremalo_run r = box.run({"-rigc", "t.ftr"}, {path}, {"env", path, "Bremalo"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_TRUE(box.exists("Slovenia3.igc")) << r.both();
+}
+
+// "-rftr": the track takes its pattern name in its own folder, a taken
+// name gives the first free numbered one, and nothing is ever replaced;
+// with "-noigc" no IGC file is written and the track is renamed all the
+// same.
+TEST_F(BremaloOutputs, RenamedTracks) {
+    dated_track("in/t1.ftr");
+    box.write("in/" + default_name + ".ftr", "taken");
+    const Bremalo_run r = box.run({"-rftr", "in/t1.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(box.read("in/" + default_name + ".ftr"), "taken");
+    EXPECT_EQ(file_lines(box.read("in/" + default_name + "_01.ftr")).empty(), false);
+    EXPECT_FALSE(box.exists("in/t1.ftr"));
+    EXPECT_EQ(fixes_in("in/t1.igc"), 20u);
+
+    dated_track("in/t2.ftr");
+    const Bremalo_run n = box.run({"-noigc", "-rftr", "in/t2.ftr"});
+    EXPECT_EQ(n.status, 0) << n.both();
+    EXPECT_FALSE(box.exists("in/t2.igc"));
+    EXPECT_FALSE(box.exists("in/t2.ftr"));
+    EXPECT_TRUE(box.exists("in/" + default_name + "_02.ftr"));
+}
+
+// Names holding what a command interpreter would act on are only names.
+TEST_F(BremaloOutputs, ShellCharactersInNames) {
+    const std::string source = "it's a \"b&c\"; $(touch x) `touch y`.ftr";
+    dated_track(source);
+    const Bremalo_run r = box.run({"-rftr", "-ustr:&& touch z;|", source});
+    settings("File format = US_ID\n");
+    const Bremalo_run r2 = box.run({"-rftr", "-ustr:&& touch z;|", default_name + ".ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(r2.status, 0) << r2.both();
+    EXPECT_TRUE(box.exists("&& touch z;|_XY.ftr")) << r2.both();
+    EXPECT_EQ(fixes_in("it's a \"b&c\"; $(touch x) `touch y`.igc"), 20u);
+    for (const char* never : {"x", "y", "z"}) EXPECT_FALSE(box.exists(never)) << never;
+}

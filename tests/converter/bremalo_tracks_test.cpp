@@ -1,0 +1,215 @@
+// Tracks converted end to end: both track layouts, every scheme, the names
+// a user gives, tracks that cannot be converted among others, the terrain
+// header with and without a simulator installation, the dumps.
+#include <gtest/gtest.h>
+
+#include "tests/converter/bremalo_sandbox.h"
+#include "tracks/ftr_header.h"
+
+namespace {
+
+// The IGC file's lines.
+std::vector<std::string> igc(const Bremalo_sandbox& box, const fs::path& p) { return file_lines(box.read(p)); }
+
+class BremaloTracks : public ::testing::Test {
+protected:
+    void SetUp() override { box.terrain("Slovenia3"); }
+    Bremalo_sandbox box;
+};
+
+}  // namespace
+
+TEST_F(BremaloTracks, BothLayoutsOfBothVersions) {
+    for (int32_t version : {2500, 3000, 3040}) {
+        const std::string name = "v" + std::to_string(version);
+        box.track(name + ".ftr", e2e_track(version, 30));
+        const Bremalo_run r = box.run({name + ".ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        const std::vector<std::string> lines = igc(box, name + ".igc");
+        EXPECT_EQ(count_prefixed(lines, "B"), 30u) << version;
+        EXPECT_EQ(count_prefixed(lines, "LCONFBREMALOInterpolation=Next point (Condor default)"), 1u) << version;
+        EXPECT_GT(count_prefixed(lines, "LCONFPL"), 0u) << version;
+        EXPECT_NE(r.out.find("    30 fixes and  2 turn points read\n"), std::string::npos) << r.out;
+        EXPECT_TRUE(box.read("ErrorLog.txt").empty());
+        expect_readable_igc(box.work() / (name + ".igc"), 30);
+    }
+}
+
+// Every scheme option names its scheme in the IGC file; two raw fixes a
+// second give one fix per second by every scheme.
+TEST_F(BremaloTracks, EverySchemeOption) {
+    struct Case {
+        const char* option;
+        const char* scheme;
+    } cases[] = {
+        {"-next", "Next point (Condor default)"}, {"-prev", "Previous point"}, {"-near", "Nearest point"},
+        {"-linr", "Linear"},                      {"-para", "Parabolic (closest)"},
+    };
+    track_desc d = e2e_track(3040, 0);
+    for (int i = 0; i < 41; ++i) {
+        tw_fix f;
+        f.hours = (45000.25 + 0.5 * i) / 3600.0;
+        f.x = 1000.0f + 10.0f * static_cast<float>(i);
+        f.y = 2000.0f;
+        f.alt = 600.0f + static_cast<float>(i);
+        d.fixes.push_back(f);
+    }
+    box.track("t.ftr", d);
+    for (const Case& c : cases) {
+        const Bremalo_run r = box.run({"-para", c.option, "t.ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_NE(r.out.find(std::string("Interpolation scheme : ") + c.scheme), std::string::npos) << c.option;
+        const std::vector<std::string> lines = igc(box, "t.igc");
+        EXPECT_EQ(count_prefixed(lines, "B"), 21u) << c.option;
+        EXPECT_EQ(count_prefixed(lines, std::string("LCONFBREMALOInterpolation=") + c.scheme), 1u) << c.option;
+        expect_readable_igc(box.work() / "t.igc", 21);
+    }
+}
+
+// How users name tracks: without the extension, "FTR" in capitals, through
+// "./", in a folder whose name holds a "." (such as a Wine prefix's).
+TEST_F(BremaloTracks, NamesUsersGive) {
+    struct Case {
+        const char* file;
+        const char* arg;
+        const char* igc;
+    } cases[] = {
+        {"plain.ftr", "plain", "plain.igc"},
+        {"upper.FTR", "upper.FTR", "upper.igc"},
+        {"dot.ftr", "./dot.ftr", "dot.igc"},
+        {".wine/drive_c/flights.2024/in.ftr", ".wine/drive_c/flights.2024/in.ftr", ".wine/drive_c/flights.2024/in.igc"},
+        {"my flight.ftr", "my flight.ftr", "my flight.igc"},
+    };
+    for (const Case& c : cases) {
+        box.track(c.file, e2e_track(3040));
+        const Bremalo_run r = box.run({c.arg});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(count_prefixed(igc(box, c.igc), "B"), 20u) << c.arg << "\n" << r.both();
+    }
+    // Extension test of the Part: a second "." in the file name refuses it.
+    box.track("flight.v2.ftr", e2e_track(3040));
+    const Bremalo_run r = box.run({"flight.v2.ftr"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(" flight.v2.ftr : not a Condor flight track, skipped\n"), std::string::npos) << r.out;
+    EXPECT_FALSE(box.exists("flight.v2.igc"));
+    EXPECT_FALSE(box.exists("flight.igc"));
+}
+
+// Tracks that cannot be converted are reported and passed over; the other
+// tracks of the run are converted all the same.
+TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
+    box.track("good1.ftr", e2e_track(3040));
+    box.track("good2.ftr", e2e_track(2500));
+    // A header announcing twice the fixes the file holds: the reader takes
+    // the trailer's bytes as fixes, with times far out of the day.
+    track_desc overlong = e2e_track(3040, 4);
+    overlong.npts = 8;
+    overlong.trailer = std::vector<unsigned char>(400, 0xff);
+    box.track("overlong.ftr", overlong);
+    // A header announcing fixes the file does not hold at all.
+    track_desc empty = e2e_track(3040, 0);
+    empty.npts = 5;
+    box.track("nofix.ftr", empty);
+    box.write("text.ftr", "not a track at all\n");
+    box.write("notes.txt", "");
+
+    const Bremalo_run r = box.run({"good1.ftr", "missing.ftr", "overlong.ftr", "notes.txt", "nofix", "text.ftr",
+                                   "good2.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(count_prefixed(igc(box, "good1.igc"), "B"), 20u);
+    EXPECT_EQ(count_prefixed(igc(box, "good2.igc"), "B"), 20u);
+    for (const char* none : {"missing.igc", "overlong.igc", "notes.igc", "nofix.igc", "text.igc"})
+        EXPECT_FALSE(box.exists(none)) << none;
+    const std::string log = box.read("Logfile.txt");
+    EXPECT_NE(log.find("missing.ftr : file not found, skipped\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("overlong.ftr : damaged track, its fix times are out of range, skipped\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("nofix.ftr : no fix could be read, skipped\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("text.ftr: Not a Condor FTR file"), std::string::npos) << log;
+    EXPECT_NE(r.out.find(" notes.txt : not a Condor flight track, skipped\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" >>> missing.ftr : file not found, skipped\n"), std::string::npos) << r.out;
+}
+
+// Without a simulator the terrain header is looked for beside the program;
+// a missing one is an error for that track only.
+TEST_F(BremaloTracks, MissingTerrainHeader) {
+    track_desc other = e2e_track(3040);
+    other.landscape = "Nowhere";
+    box.track("other.ftr", other);
+    box.track("t.ftr", e2e_track(3040));
+    const Bremalo_run r = box.run({"other.ftr", "t.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_FALSE(box.exists("other.igc"));
+    EXPECT_TRUE(box.exists("t.igc"));
+    const std::string path = (box.program() / "LandscapeFiles" / "Nowhere.trn").string();
+    EXPECT_NE(r.err.find(path + "\nFile not found"), std::string::npos) << r.both();
+    const std::string errors = box.read(box.program() / "ErrorLog.txt");
+    EXPECT_NE(errors.find(path + "\r\nFile not found\r\n"), std::string::npos) << errors;
+}
+
+// With the simulator installed in the Wine prefix, the terrain header comes
+// from the installation of the track's version; a version that is not
+// installed looks beside the program.
+TEST_F(BremaloTracks, TerrainFromTheWineInstallation) {
+    const fs::path inst = box.install_simulator(3);
+    box.write(inst / "Landscapes" / "Alps" / "Alps.trn", trn_bytes(TrnFields{}));
+    track_desc alps = e2e_track(3040);
+    alps.landscape = "Alps";
+    box.track("alps.ftr", alps);
+    box.track("v2.ftr", e2e_track(2500));  // Slovenia3, beside the program
+    const Bremalo_run r = box.run({"alps.ftr", "v2.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_NE(r.out.find("utm_init " + (inst / "Landscapes" / "Alps" / "Alps.trn").string()), std::string::npos)
+        << r.out;
+    EXPECT_EQ(count_prefixed(igc(box, "alps.igc"), "B"), 20u);
+    EXPECT_EQ(count_prefixed(igc(box, "v2.igc"), "B"), 20u);
+
+    // A landscape that only the program's folder has is not found for an
+    // installed version.
+    box.track("v3.ftr", e2e_track(3040));
+    const Bremalo_run missing = box.run({"v3.ftr"});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_FALSE(box.exists("v3.igc"));
+    EXPECT_NE(missing.err.find("Slovenia3.trn\nFile not found"), std::string::npos) << missing.both();
+}
+
+TEST_F(BremaloTracks, DumpsAndSmoothing) {
+    box.track("FLIGHT.FTR", e2e_track(3040, 3));
+    const Bremalo_run r = box.run({"-wr", "-sm:10", "FLIGHT.FTR"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    const std::vector<std::string> raw = file_lines(box.read("FLIGHT_tXYZ.txt"));
+    ASSERT_EQ(raw.size(), 4u);
+    EXPECT_EQ(raw[0], " t X Y Z");
+    EXPECT_EQ(raw[1], "  4.500050000E+04  1.000000000E+03  2.000000000E+03  5.000000000E+02");
+    const std::vector<std::string> smooth = file_lines(box.read("FLIGHT_tXYZ_SMOOTH.txt"));
+    ASSERT_EQ(smooth.size(), 4u);
+    EXPECT_EQ(smooth[2], "  4.50015000000E+04  1.02000000000E+03  2.01500000000E+03  5.01000000000E+02");
+    EXPECT_EQ(file_lines(box.read("fort.88")).size(), 1u);
+    EXPECT_EQ(count_prefixed(igc(box, "FLIGHT.igc"), "B"), 3u);
+
+    // A window that is not a number: a note, no smoothing, the track
+    // converted.
+    const Bremalo_run bad = box.run({"-sm:ten", "FLIGHT.FTR"});
+    EXPECT_EQ(bad.status, 0);
+    EXPECT_NE(bad.out.find(" -sm:ten : the smoothing window is not a number of seconds, no smoothing\n"),
+              std::string::npos)
+        << bad.out;
+}
+
+// The repository's sample converts beside itself, readable by both IGC
+// readers.
+TEST(BremaloSample, CommittedSampleConverts) {
+    Bremalo_sandbox box;
+    fs::copy_file(fs::path(BREMALO_SOURCE_DIR) / "samples" / "LandscapeFiles" / "Sample.trn",
+                  box.program() / "LandscapeFiles" / "Sample.trn");
+    fs::copy_file(fs::path(BREMALO_SOURCE_DIR) / "samples" / "sample.ftr", box.work() / "sample.ftr");
+    const Bremalo_run r = box.run({"sample.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    const std::vector<std::string> lines = file_lines(box.read("sample.igc"));
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "ACSS00001");
+    EXPECT_EQ(lines[2], "HFDTE150624");
+    EXPECT_EQ(count_prefixed(lines, "B"), 300u);
+    expect_readable_igc(box.work() / "sample.igc", 300);
+}

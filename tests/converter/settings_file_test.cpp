@@ -1,0 +1,92 @@
+#include "converter/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/console.h"
+#include "tests/common/console_capture.h"
+#include "tests/common/temp_dir.h"
+
+namespace {
+
+struct Settings {
+    std::string fmtstr = "Y4_MM";
+    char sep = '_';
+    char wsubs = ' ';
+    std::string folder;
+};
+
+}  // namespace
+
+TEST(SettingsFile, Lines) {
+    struct Case {
+        const char* line;
+        Settings expected;
+        const char* note;
+    } cases[] = {
+        {"File format = ID-LA", {"ID-LA", '_', ' ', ""}, ""},
+        {"File format=", {"Y4_MM", '_', ' ', ""}, ""},
+        {"File format =    ", {"Y4_MM", '_', ' ', ""}, ""},
+        {"#File format = ID", {"Y4_MM", '_', ' ', ""}, ""},
+        {"  ", {"Y4_MM", '_', ' ', ""}, ""},
+        {"file format = ID", {"Y4_MM", '_', ' ', ""}, ""},
+        {"Output Folder = IGC files", {"Y4_MM", '_', ' ', "IGC files"}, ""},
+        {"Output Folder : /data/igc", {"Y4_MM", '_', ' ', "/data/igc"}, ""},
+        {"  Output Folder = out", {"Y4_MM", '_', ' ', "out"}, ""},
+        {"Separator = -", {"Y4_MM", '-', ' ', ""}, ""},
+        {"Separator = -_", {"Y4_MM", '-', ' ', ""}, ""},
+        {"Separator = .", {"Y4_MM", '_', ' ', ""}, " . : invalid separator"},
+        {"Withespace substitute = _", {"Y4_MM", '_', '_', ""}, ""},
+        {"Withespace substitute = +", {"Y4_MM", '_', '-', ""}, " + : invalid separator"},
+        {"Whitespace substitute = _", {"Y4_MM", '_', ' ', ""}, ""},
+        {"Colour = red", {"Y4_MM", '_', ' ', ""}, ""},
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        const std::string note = rd_ini_line(c.line, s.fmtstr, s.sep, s.wsubs, s.folder);
+        EXPECT_EQ(s.fmtstr, c.expected.fmtstr) << c.line;
+        EXPECT_EQ(s.sep, c.expected.sep) << c.line;
+        EXPECT_EQ(s.wsubs, c.expected.wsubs) << c.line;
+        EXPECT_EQ(s.folder, c.expected.folder) << c.line;
+        EXPECT_EQ(note, c.note) << c.line;
+    }
+}
+
+// A line is read as its first 256 characters; values are cut to their
+// settings' widths.
+TEST(SettingsFile, LongLinesAndValues) {
+    Settings s;
+    rd_ini_line("File format = " + std::string(250, 'A'), s.fmtstr, s.sep, s.wsubs, s.folder);
+    EXPECT_EQ(s.fmtstr, std::string(200, 'A'));
+    rd_ini_line("Output Folder = " + std::string(300, 'f'), s.fmtstr, s.sep, s.wsubs, s.folder);
+    EXPECT_EQ(s.folder, std::string(256 - 16, 'f'));
+}
+
+TEST(SettingsFile, NameBesideTheProgramName) {
+    EXPECT_EQ(ini_file_name("Bremalo"), "Bremalo.ini");
+    EXPECT_EQ(ini_file_name("./Bremalo"), "./Bremalo.ini");
+    EXPECT_EQ(ini_file_name("/usr/local/bin/Bremalo  "), "/usr/local/bin/Bremalo.ini");
+    EXPECT_EQ(ini_file_name("/opt/a.b/bremalo.exe"), "/opt/a.b/Bremalo.ini");
+}
+
+class SettingsFileRead : public InTempDir {};
+
+// A file written on Windows (CR LF) reads as one written here; a missing
+// file leaves everything as it was.
+TEST_F(SettingsFileRead, WholeFile) {
+    tmp.write("bin/Bremalo.ini",
+              "# settings\r\nFile format = LA-ID\r\nSeparator = -\r\n\r\nOutput Folder = out dir\r\n"
+              "Withespace substitute = *\r\nSeparator");
+    Settings s;
+    begin_stdout_capture();
+    rd_ini(tmp.file("bin/Bremalo"), s.fmtstr, s.sep, s.wsubs, s.folder);
+    EXPECT_EQ(end_stdout_capture(), " * : invalid separator\n");
+    EXPECT_EQ(s.fmtstr, "LA-ID");
+    EXPECT_EQ(s.sep, '-');
+    EXPECT_EQ(s.wsubs, '-');
+    EXPECT_EQ(s.folder, "out dir");
+
+    Settings untouched;
+    rd_ini(tmp.file("elsewhere/Bremalo"), untouched.fmtstr, untouched.sep, untouched.wsubs, untouched.folder);
+    EXPECT_EQ(untouched.fmtstr, "Y4_MM");
+    EXPECT_EQ(untouched.sep, '_');
+}

@@ -1,0 +1,80 @@
+#include "converter/track_rename.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/console_capture.h"
+#include "tests/common/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+TEST(RenameCommand, Text) {
+    EXPECT_EQ(rename_command_text("./a.ftr", "b.ftr"), "RENAME ./a.ftr b.ftr");
+    EXPECT_EQ(rename_command_text("my track.ftr", "b.ftr"), "RENAME \"my track.ftr\" b.ftr");
+    EXPECT_EQ(rename_command_text("a.ftr", "x y.ftr"), "RENAME a.ftr \"x y.ftr\"");
+}
+
+class TrackRename : public InTempDir {
+protected:
+    std::string rename(const std::string& from, const std::string& ttt) {
+        begin_stdout_capture();
+        rename_track(from, ttt);
+        return end_stdout_capture();
+    }
+};
+
+// The target's name is free: the track takes it; taken names give the first
+// free numbered one, and no file is ever replaced.
+TEST_F(TrackRename, FirstFreeName) {
+    tmp.write("d/t1.ftr", "one");
+    const std::string out = rename(tmp.file("d/t1.ftr"), "2024_X");
+    EXPECT_EQ(tmp.read("d/2024_X.ftr"), "one");
+    EXPECT_FALSE(fs::exists(tmp.path() / "d/t1.ftr"));
+    EXPECT_NE(out.find(" F " + tmp.file("d/2024_X.ftr") + "\n"), std::string::npos) << out;
+    EXPECT_NE(out.find(" exitstat= 0 cmdstat= 0\n"), std::string::npos) << out;
+
+    tmp.write("d/t2.ftr", "two");
+    tmp.write("d/t3.ftr", "three");
+    rename(tmp.file("d/t2.ftr"), "2024_X");
+    rename(tmp.file("d/t3.ftr"), "2024_X");
+    EXPECT_EQ(tmp.read("d/2024_X.ftr"), "one");
+    EXPECT_EQ(tmp.read("d/2024_X_01.ftr"), "two");
+    EXPECT_EQ(tmp.read("d/2024_X_02.ftr"), "three");
+}
+
+// Names holding what a command interpreter would act on are taken
+// literally; a bare name renames in the working folder.
+TEST_F(TrackRename, ShellCharactersInNames) {
+    const std::string source = "a b&c;d'e\"f$(touch g)`h`.ftr";
+    tmp.write(source, "track");
+    const std::string out = rename(source, "x & y; \"z\" $(touch w)");
+    EXPECT_EQ(tmp.read("x & y; \"z\" $(touch w).ftr"), "track");
+    EXPECT_FALSE(fs::exists(tmp.path() / source));
+    EXPECT_FALSE(fs::exists(tmp.path() / "g"));
+    EXPECT_FALSE(fs::exists(tmp.path() / "w"));
+    EXPECT_NE(out.find("RENAME \"" + source + "\" \"x & y; \"z\" $(touch w).ftr\"\n"), std::string::npos) << out;
+}
+
+// With the built name and all 99 numbered names taken the track keeps its
+// name.
+TEST_F(TrackRename, AllNamesTaken) {
+    tmp.write("t.ftr", "track");
+    tmp.write("N.ftr", "0");
+    for (int n = 1; n <= 99; ++n) tmp.write("N_" + std::string(n < 10 ? "0" : "") + std::to_string(n) + ".ftr", "x");
+    const std::string out = rename("t.ftr", "N");
+    EXPECT_EQ(tmp.read("t.ftr"), "track");
+    EXPECT_EQ(tmp.read("N.ftr"), "0");
+    EXPECT_EQ(tmp.read("N_99.ftr"), "x");
+    EXPECT_NE(out.find(" N.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos);
+}
+
+// A target that the existence test does not see as a file (a dangling
+// link) still holds its name: the rename does not replace it.
+TEST_F(TrackRename, TargetSeenOnlyByTheRename) {
+    tmp.write("t.ftr", "track");
+    fs::create_symlink("nowhere", tmp.path() / "N.ftr");
+    rename("t.ftr", "N");
+    EXPECT_TRUE(fs::is_symlink(tmp.path() / "N.ftr"));
+    EXPECT_EQ(tmp.read("N_01.ftr"), "track");
+}
