@@ -44,38 +44,45 @@ void extract_key_val_rel(std::string_view ligne, std::string& key, std::string& 
     split_at(ligne, pos, found.size(), key, val);
 }
 
-void extract_list(std::string& val, std::string& buff, std::string_view sep) {
+void extract_list(std::string_view& val, std::string& buff, std::string_view sep) {
     if (is_blank(val)) {
-        val.clear();
+        val = {};
         buff.clear();
         return;
     }
     const char s1 = sep.empty() ? ' ' : sep[0];
     std::size_t p = val.find(s1);
-    if (p != std::string::npos) {
+    if (p != std::string_view::npos) {
         std::size_t q = val.find('"');
-        if (q != std::string::npos && q < p) {
+        if (q != std::string_view::npos && q < p) {
             std::size_t close = val.find('"', q + 1);
-            if (close != std::string::npos) {
+            if (close != std::string_view::npos) {
                 p = val.find(s1, close + 1);
                 // No separator after the quoted part: the character just
                 // after the closing quote (the blank fill when the quote
                 // ends the list) takes the separator's place.
-                if (p == std::string::npos) p = close + 1;
+                if (p == std::string_view::npos) p = close + 1;
             }
         }
     }
-    if (p == std::string::npos) {
+    if (p == std::string_view::npos) {
         buff = std::string(trim_right(val));
-        val.clear();
+        val = {};
         return;
     }
-    const std::string_view v(val);
-    buff = std::string(left_adjust(v.substr(0, p)));
-    val = p + 1 < v.size() ? std::string(trim_right(v.substr(p + 1))) : std::string();
+    buff = std::string(left_adjust(val.substr(0, p)));
+    val = p + 1 < val.size() ? trim_right(val.substr(p + 1)) : std::string_view();
+}
+
+void extract_list(std::string& val, std::string& buff, std::string_view sep) {
+    std::string_view rest(val);
+    extract_list(rest, buff, sep);
+    val = std::string(rest);
 }
 
 void extract_comma(std::string& val, std::string& buff) { extract_list(val, buff, ","); }
+
+void extract_comma(std::string_view& val, std::string& buff) { extract_list(val, buff, ","); }
 
 void read_list(std::string& val, int32_t& nb_lst, std::vector<std::string>& lst, std::string_view sep,
                std::size_t entry_len) {

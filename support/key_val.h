@@ -23,8 +23,13 @@ void extract_key_val_rel(std::string_view ligne, std::string& key, std::string& 
 /// `buff`.  The last item is returned as it is; earlier ones left-adjusted.
 void extract_list(std::string& val, std::string& buff, std::string_view sep);
 
+/// The same on a view of the list, which is moved past the item: cutting a
+/// long list item by item then costs its length once, not once per item.
+void extract_list(std::string_view& val, std::string& buff, std::string_view sep);
+
 /// extract_list with the separator ",".
 void extract_comma(std::string& val, std::string& buff);
+void extract_comma(std::string_view& val, std::string& buff);
 
 /// Splits the whole list into `lst` (cleared first; each item cut to
 /// `entry_len` characters) and its count `nb_lst`.  A blank item ends the

@@ -296,8 +296,9 @@ void on_pza(Reader& r, int32_t row, std::string_view val, std::string_view line)
 }
 
 /// `list` is the text after the line's first "=" (the whole line without).
-void on_disabled_airspaces(Reader& r, std::string list) {
+void on_disabled_airspaces(Reader& r, const std::string& text) {
     rd_fpl_0.last_dis_as = 0;
+    std::string_view list(text);
     for (;;) {
         std::string item;
         extract_comma(list, item);
