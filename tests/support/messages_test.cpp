@@ -124,11 +124,14 @@ TEST_F(Messages, RunLogErrorAlsoGoesToErrorLog) {
 }
 
 TEST_F(Messages, RunLogWarningAndFatal) {
-    begin_stdout_capture();
-    log_message_f("{W}careful");
-    end_stdout_capture();
-    EXPECT_EQ(undated(tmp.read("ErrorLog.txt")), "\r\n<date>\r\n" + warning_banner + "\r\ncareful\r\n");
-    EXPECT_EXIT(log_message_f("{F}the end"), testing::ExitedWithCode(1), "");
+    // Both in the child: where it runs the test anew (Windows) it would
+    // repeat a warning written before it.
+    EXPECT_EXIT(
+        {
+            log_message_f("{W}careful");
+            log_message_f("{F}the end");
+        },
+        testing::ExitedWithCode(1), "");
     EXPECT_EQ(tmp.read("Logfile.txt"), warning_banner + "\r\ncareful\r\n" + footer + "\r\n" + fatal_banner +
                                            "\r\nthe end\r\n" + footer + "\r\n");
     // A fatal run-log message is not an error-log entry.

@@ -48,7 +48,7 @@ TEST_F(AirspaceSize, CountsTheLinesBeginningAC) {
 }
 
 TEST_F(AirspaceSize, MissingFileGivesZeroAndOneErrorMessage) {
-    const std::string missing = tmp.file("Landscapes/None/None.air");
+    const std::string missing = tmp.file(native_path("Landscapes/None/None.air"));
     testing::internal::CaptureStdout();
     EXPECT_EQ(get_airspace_size(missing), 0);
     const std::string out = testing::internal::GetCapturedStdout();

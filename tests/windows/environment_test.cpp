@@ -14,13 +14,13 @@ namespace {
 TEST(Environment, VariablesOfTheProcess) {
     set_env("BREMALO_TEST_VALUE", "C:\\Users\\pilot");
     char buf[512];
-    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, sizeof buf), 15);
+    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, sizeof buf), 14);
     EXPECT_STREQ(buf, "C:\\Users\\pilot");
-    EXPECT_EQ(MyGetEnv("bremalo_test_value", buf, sizeof buf), 15);  // names without regard to case
+    EXPECT_EQ(MyGetEnv("bremalo_test_value", buf, sizeof buf), 14);  // names without regard to case
     std::strcpy(buf, "untouched");
-    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, 5), 16);  // the size it needs
+    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, 5), 15);  // the size it needs
     EXPECT_STREQ(buf, "untouched");
-    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, 16), 15);  // exactly fits
+    EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, 15), 14);  // exactly fits
     unset_env("BREMALO_TEST_VALUE");
     EXPECT_EQ(MyGetEnv("BREMALO_TEST_VALUE", buf, sizeof buf), 0);
     EXPECT_EQ(MyGetEnv(nullptr, buf, sizeof buf), 0);

@@ -31,7 +31,13 @@ bool console_forced() {
     return n == 1 && v[0] == '1';
 }
 
-bool stdin_is_terminal() { return _isatty(_fileno(stdin)) != 0; }
+// A console that a user can type into: the NUL device and other character
+// devices are no terminal, although the runtime's _isatty says so.
+bool stdin_is_terminal() {
+    const intptr_t h = _get_osfhandle(_fileno(stdin));
+    DWORD mode = 0;
+    return h != -1 && GetConsoleMode(reinterpret_cast<HANDLE>(h), &mode) != 0;
+}
 
 bool is_folder(const std::string& p) {
     const DWORD a = p.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(p.c_str());
@@ -119,7 +125,8 @@ bool dlg_open_file(std::string_view title, std::string_view start, const std::ve
         if (CommDlgExtendedError() == 0) return false;
         return take_answer(console_open_file(title, patterns, multi, answer, stdin_is_terminal()), answer, chosen);
     }
-    return take_answer(ConsoleAsked::chosen, multi ? chooser_selection(buffer.data(), buffer.size()) : std::string(buffer.data()), chosen);
+    const std::string got = multi ? chooser_selection(buffer.data(), buffer.size()) : std::string(buffer.data());
+    return take_answer(ConsoleAsked::chosen, got, chosen);
 }
 
 bool dlg_save_file(std::string_view title, std::string_view start, const std::vector<std::string>& patterns,
