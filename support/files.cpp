@@ -67,7 +67,7 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
                               "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt";
     console_line("check_writable_folder " + probe);
     int st_open = 1, st_rewind = 1, st_write = 1, st_close = 1;
-    std::FILE* f = std::fopen(probe.c_str(), "w");
+    std::FILE* f = std::fopen(probe.c_str(), "wb");
     if (f) {
         st_open = 0;
         errno = 0;
