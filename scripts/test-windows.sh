@@ -48,4 +48,15 @@ reg "$k" /v Count /t REG_DWORD /d 3
 reg "$k" /v Long /d "$(printf 'L%.0s' $(seq 300))"
 reg 'HKCR\.bremalotest' /ve /d Bremalo.Track
 
+# A version-3 installation of the simulator on drive C:, its last pilot and
+# the documents folder through a variable.
+reg 'HKCU\SOFTWARE\Condor3' /v InstallDir /d 'C:\BremaloTest\Condor3'
+reg 'HKCU\SOFTWARE\Condor3' /v LastPlayer /d 'Jean Pilot'
+reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+  /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents'
+condor="$WINEPREFIX/drive_c/BremaloTest/Condor3"
+mkdir -p "$condor/Logs"
+printf 'MZ' > "$condor/Condor.exe"
+printf 'Log started\r\n\r\nCondor version: 3040\r\n' > "$condor/Logs/Logfile.txt"
+
 ctest --test-dir "$build" --output-on-failure -j "$jobs" </dev/null
