@@ -41,7 +41,9 @@ std::string program_arg0() {
 
 void My_Sleep(uint32_t dwMilliseconds) { Sleep(dwMilliseconds); }
 
-int IsLanguageFrench() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH ? 1 : 0; }
+// French: the low 8 bits of the language identifier, its primary language,
+// are 0x0C whatever the country.
+int IsLanguageFrench() { return (GetUserDefaultUILanguage() & 0xFF) == 0x0C ? 1 : 0; }
 
 LocalTime local_time_now() {
     SYSTEMTIME t{};
