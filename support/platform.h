@@ -108,7 +108,8 @@ std::string existing_case(std::string_view path);
 // Shared libraries.
 
 /// Loads the shared library `name` (a file name, searched for as the
-/// platform searches for libraries, or a path).  Returns an opaque handle,
+/// platform searches for libraries, or a path): dlopen on Linux,
+/// LoadLibraryA on Windows (without the system's box for a missing one).  Returns an opaque handle,
 /// or nullptr when it cannot be loaded (missing, or not a library of this
 /// platform: a Windows DLL on Linux).  The library stays loaded for the rest
 /// of the run.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/platform.h"  // path_separator, path_sep_str
+
 /// A fresh folder under the system's temporary folder, removed with all its
 /// content when the object goes.  In the child process of a death test that
 /// runs the test program anew, the parent's folder of the same rank.

@@ -21,7 +21,7 @@ protected:
         InTempDir::SetUp();
         set_env("BREMALO_NO_GUI", "1");
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
     }
 };
 

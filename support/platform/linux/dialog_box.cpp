@@ -25,9 +25,9 @@ bool on_path(const std::string& program) {
     while (start <= path.size()) {
         std::size_t end = path.find(':', start);
         if (end == std::string::npos) end = path.size();
-        std::string dir = path.substr(start, end - start);
-        if (dir.empty()) dir = ".";
-        std::string full = dir + "/" + program;
+        // An empty entry is the working folder.
+        const std::string dir = end > start ? path.substr(start, end - start) : std::string(".");
+        const std::string full = dir + "/" + program;
         if (access(full.c_str(), X_OK) == 0) return true;
         start = end + 1;
     }
