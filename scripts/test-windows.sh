@@ -2,7 +2,8 @@
 # Builds everything for Windows with mingw-w64 (build-windows/) and runs
 # every test under Wine: headless, in a Wine prefix made for the run in a
 # temporary folder, with the registry values that the tests read written
-# into it by "wine reg add".
+# into it by "wine reg add"; then the Linux and the Windows build of
+# trackdiff on the same logs (tests/crossbuild/).
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,3 +61,12 @@ printf 'MZ' > "$condor/Condor.exe"
 printf 'Log started\r\n\r\nCondor version: 3040\r\n' > "$condor/Logs/Logfile.txt"
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs" </dev/null
+
+# The same logs through the Linux and the Windows build of trackdiff.
+linux_trackdiff=build/trackdiff/trackdiff
+if [ ! -x "$linux_trackdiff" ]; then
+  cmake -S . -B build-crossbuild -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREMALO_TESTS=OFF >/dev/null
+  cmake --build build-crossbuild --target trackdiff -j "$jobs" >/dev/null
+  linux_trackdiff=build-crossbuild/trackdiff/trackdiff
+fi
+bash tests/crossbuild/compare_trackdiff.sh "$linux_trackdiff" "$build/trackdiff/trackdiff.exe"
