@@ -121,7 +121,8 @@ void* open_shared_library(std::string_view name);
 void* shared_library_function(void* lib, const char* name);
 
 /// The characters that a file name (one path part) cannot hold on this
-/// platform: "/" and NUL on Linux.  A name built from a track's texts has
+/// platform: "/" and NUL on Linux; on Windows the control characters and
+/// < > : " / \ | ? *.  A name built from a track's texts has
 /// them replaced, so that it always names a file in the folder meant.
 bool forbidden_in_file_name(char c);
 
@@ -139,7 +140,10 @@ void hint_large_buffer(void* data, std::size_t bytes);
 /// match it, in sorted order; a pattern that matches nothing stays as typed.
 /// Other arguments are kept as they are, in their order.  On Linux a shell
 /// has usually expanded the patterns already, so only quoted patterns and
-/// those that matched nothing in the shell arrive here (glob(3)).
+/// those that matched nothing in the shell arrive here (glob(3)).  On
+/// Windows, where patterns arrive as typed, FindFirstFileA and
+/// FindNextFileA list the matches ("." and ".." left out), each with the
+/// pattern's folder part in front.
 std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);
 
 /// Result of rename_no_replace when a file of the target's name exists.
@@ -150,5 +154,6 @@ inline constexpr int32_t rename_target_taken = -1;
 /// appears while the rename runs, nothing is changed and the result is
 /// rename_target_taken.  No command interpreter is involved, so any
 /// character of the names is taken literally.  Result 0 when renamed, else
-/// the system's error number (the source is then left as it was).
+/// the system's error number (the source is then left as it was; on
+/// Windows MoveFileExA without MOVEFILE_REPLACE_EXISTING, its GetLastError).
 int32_t rename_no_replace(std::string_view from, std::string_view to);

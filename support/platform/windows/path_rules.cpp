@@ -17,3 +17,10 @@ bool is_absolute_folder(std::string_view folder) {
 std::string escape_path_for_message(std::string_view path) { return std::string(path); }
 
 std::string existing_case(std::string_view path) { return std::string(path); }
+
+bool forbidden_in_file_name(char c) {
+    // Control characters and the characters Windows reserves in names.
+    const auto u = static_cast<unsigned char>(c);
+    return u < 32 || c == '<' || c == '>' || c == ':' || c == '"' || c == '/' || c == '\\' || c == '|' ||
+           c == '?' || c == '*';
+}
