@@ -12,6 +12,7 @@
 #include "support/messages.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/platform_dialogs.h"
 #include "support/text_line.h"
 #include "support/stop.h"
 
@@ -66,7 +67,7 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
                               "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt";
     console_line("check_writable_folder " + probe);
     int st_open = 1, st_rewind = 1, st_write = 1, st_close = 1;
-    std::FILE* f = std::fopen(probe.c_str(), "w");
+    std::FILE* f = std::fopen(probe.c_str(), "wb");
     if (f) {
         st_open = 0;
         errno = 0;
@@ -86,8 +87,11 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
     std::string shown = escape_path_for_message(trim_right(folder));
     std::string msg;
     if (cmndta001.qfr)
-        msg = "Le dossier " + shown + " n'est pas accessible en \xC3\xA9" "criture" +
-              "/Modifiez les droit d'acc\xC3\xA8s du dossier" + "/Ou installez Pemsik \xC3\xA0 un autre emplacement";
+        // Written in the ANSI code page ("\xE9" e acute, "\xE8" e grave,
+        // "\xE0" a grave), shown in the platform's own encoding.
+        msg = "Le dossier " + shown + dlg_native_text(" n'est pas accessible en \xE9" "criture") +
+              dlg_native_text("/Modifiez les droit d'acc\xE8s du dossier") +
+              dlg_native_text("/Ou installez Pemsik \xE0 un autre emplacement");
     else
         msg = "The " + shown + " folder is not writable/Change the access rights of the folder" +
               "/Or install in another location";

@@ -7,7 +7,10 @@
 //
 // On Linux the simulator runs under Wine: the registry is read from the Wine
 // prefix's "user.reg" (HKEY_CURRENT_USER) and "system.reg"
-// (HKEY_CLASSES_ROOT, under Software\Classes).
+// (HKEY_CLASSES_ROOT, under Software\Classes).  On Windows every function is
+// the Windows API's own (ANSI texts): RegOpenKeyExA, RegQueryValueExA and
+// RegCloseKey, GetEnvironmentVariableA, GetModuleFileNameA,
+// GetUserDefaultUILanguage, Sleep, GetLocalTime.
 #pragma once
 
 #include <cstddef>
@@ -28,16 +31,20 @@ int32_t GetExePath(char* Path, int32_t len);
 /// 255 bytes) gets the NUL-terminated value and *len its byte count with the
 /// NUL.  A missing file, key or value, a value that is not a string or does
 /// not fit in 255 bytes is a non-zero status, `outval` and *len untouched.
-/// A value that is a Windows drive path ("C:\...") comes back as the host
-/// path of that drive with the platform separator; other values as stored
-/// (so "%USERPROFILE%\Documents" keeps its backslash).  Console lines.
+/// On Linux a value that is a Windows drive path ("C:\...") comes back as
+/// the host path of that drive with the platform separator; other values
+/// (and every value on Windows) as stored, an expandable one not expanded
+/// (so "%USERPROFILE%\Documents" keeps its backslash).  The status codes
+/// are Windows': 2 no key or value, 13 not a text, 234 too long, 87 no
+/// buffer.  Console lines.
 int32_t RdUsrReg(const char* subkey, const char* name, char* outval, int32_t* len);
 
 /// The environment variable `name` into `value` (capacity `len`); returns
 /// its length, 0 when not set, or the size needed (length + 1) without a
 /// value when it does not fit.  On Linux the Windows profile variables
 /// (USERPROFILE, APPDATA, LOCALAPPDATA, PUBLIC, ALLUSERSPROFILE,
-/// PROGRAMDATA) fall back, when not set, to the Wine prefix's folders.
+/// PROGRAMDATA) fall back, when not set, to the Wine prefix's folders.  A
+/// variable set to an empty text counts as not set.
 int32_t MyGetEnv(const char* name, char* value, int32_t len);
 
 /// Sleeps for that many milliseconds.
@@ -50,11 +57,12 @@ std::string wine_prefix();
 /// on Linux, through the prefix's dosdevices); anything else unchanged.
 std::string windows_to_host_path(std::string_view path);
 
-/// The program's name as the command line gave it (argument 0); empty when
-/// unknown.
+/// The program's name as the command line gave it (argument 0, as main()
+/// receives it); empty when unknown.
 std::string program_arg0();
 
-/// Local date and time now: year, month (1-12), day, hour, minute, second.
+/// Local date and time now: year, month (1-12), day (1-31), hour (0-23),
+/// minute, second (0-59; 60 for a leap second where the clock shows one).
 struct LocalTime {
     int year, month, day, hour, minute, second;
 };
@@ -66,7 +74,9 @@ LocalTime local_time_now();
 /// cannot be had.
 bool file_modified_local(std::string_view path, LocalTime& t);
 
-/// 1 when the user's interface language is French, else 0.
+/// 1 when the user's interface language is French, else 0: on Windows the
+/// primary language 0x0C of GetUserDefaultUILanguage(), on Linux the first
+/// of LC_ALL, LC_MESSAGES and LANG that is set beginning "fr".
 int IsLanguageFrench();
 
 // Path rules.
@@ -76,7 +86,8 @@ char path_separator();
 /// The separator as a one-character text.
 std::string_view path_sep_str();
 
-/// True for an absolute folder ("/..." on Linux, a drive "X:" on Windows).
+/// True for an absolute folder ("/..." on Linux; on Windows a drive "X:" or a
+/// share "\\server").
 bool is_absolute_folder(std::string_view folder);
 
 /// The path with each "/" written "\/", so that a message shows it whole
@@ -97,7 +108,8 @@ std::string existing_case(std::string_view path);
 // Shared libraries.
 
 /// Loads the shared library `name` (a file name, searched for as the
-/// platform searches for libraries, or a path).  Returns an opaque handle,
+/// platform searches for libraries, or a path): dlopen on Linux,
+/// LoadLibraryA on Windows (without the system's box for a missing one).  Returns an opaque handle,
 /// or nullptr when it cannot be loaded (missing, or not a library of this
 /// platform: a Windows DLL on Linux).  The library stays loaded for the rest
 /// of the run.
@@ -109,7 +121,8 @@ void* open_shared_library(std::string_view name);
 void* shared_library_function(void* lib, const char* name);
 
 /// The characters that a file name (one path part) cannot hold on this
-/// platform: "/" and NUL on Linux.  A name built from a track's texts has
+/// platform: "/" and NUL on Linux; on Windows the control characters and
+/// < > : " / \ | ? *.  A name built from a track's texts has
 /// them replaced, so that it always names a file in the folder meant.
 bool forbidden_in_file_name(char c);
 
@@ -127,7 +140,10 @@ void hint_large_buffer(void* data, std::size_t bytes);
 /// match it, in sorted order; a pattern that matches nothing stays as typed.
 /// Other arguments are kept as they are, in their order.  On Linux a shell
 /// has usually expanded the patterns already, so only quoted patterns and
-/// those that matched nothing in the shell arrive here (glob(3)).
+/// those that matched nothing in the shell arrive here (glob(3)).  On
+/// Windows, where patterns arrive as typed, FindFirstFileA and
+/// FindNextFileA list the matches ("." and ".." left out), each with the
+/// pattern's folder part in front.
 std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);
 
 /// Result of rename_no_replace when a file of the target's name exists.
@@ -138,5 +154,6 @@ inline constexpr int32_t rename_target_taken = -1;
 /// appears while the rename runs, nothing is changed and the result is
 /// rename_target_taken.  No command interpreter is involved, so any
 /// character of the names is taken literally.  Result 0 when renamed, else
-/// the system's error number (the source is then left as it was).
+/// the system's error number (the source is then left as it was; on
+/// Windows MoveFileExA without MOVEFILE_REPLACE_EXISTING, its GetLastError).
 int32_t rename_no_replace(std::string_view from, std::string_view to);

@@ -7,8 +7,15 @@
 // choosers ask on the console when standard input is a terminal; a question
 // without a terminal takes its default button and a chooser reports that
 // nothing was chosen, so a run without a user never blocks.  The environment
-// variable BREMALO_NO_GUI=1 forces the console path (tests use it).  Each call
-// blocks until the user answers.
+// variable BREMALO_NO_GUI=1 forces the console path (tests use it).
+//
+// On Windows the box is MessageBoxA and the choosers are the common dialogs
+// (GetOpenFileNameA, GetSaveFileNameA) and the folder browser
+// (SHBrowseForFolderA), all with ANSI texts; the input box asks on the
+// console.  BREMALO_NO_GUI=1 sends them to the console as on Linux (a box
+// that cannot be shown or a dialog that fails to open too), where a
+// question is only asked when standard input is a console.  The console side
+// is support/console_dialogs.h.  Each call blocks until the user answers.
 #pragma once
 
 #include <string>

@@ -8,6 +8,7 @@
 #include "support/ftext.h"
 #include "support/messages.h"
 #include "support/paths.h"
+#include "support/platform_dialogs.h"
 
 namespace {
 
@@ -24,8 +25,10 @@ int32_t get_airspace_size(std::string_view aspfile) {
         // The path is escaped so that its separators are not taken for the
         // message's line breaks.
         std::string msg = escape_path_for_message(name);
-        msg += cmndta001.qfr ? "/Fichier d'espace aérien : ouverture impossible"
-                             : "/Airspace file : error opening";
+        // The French text is written in the ANSI code page ("\xE9" is e
+        // acute), in the platform's own encoding on the console and in logs.
+        msg += cmndta001.qfr ? dlg_native_text("/Fichier d'espace a\xE9rien : ouverture impossible")
+                             : std::string("/Airspace file : error opening");
         int32_t status = s_error;
         error_message(status, fit(msg, message_limit), cmndta001.qline);
         return 0;

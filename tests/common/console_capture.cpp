@@ -1,20 +1,47 @@
 #include "tests/common/console_capture.h"
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The descriptor calls under the names of each C runtime.
+#ifdef _WIN32
+int fd_dup(int fd) { return _dup(fd); }
+int fd_dup2(int from, int to) { return _dup2(from, to); }
+int fd_close(int fd) { return _close(fd); }
+int fd_open_write(const char* name) { return _open(name, _O_WRONLY); }
+int fd_of(std::FILE* f) { return _fileno(f); }
+constexpr const char* null_device = "NUL";
+#else
+int fd_dup(int fd) { return dup(fd); }
+int fd_dup2(int from, int to) { return dup2(from, to); }
+int fd_close(int fd) { return close(fd); }
+int fd_open_write(const char* name) { return open(name, O_WRONLY); }
+int fd_of(std::FILE* f) { return fileno(f); }
+constexpr const char* null_device = "/dev/null";
+#endif
+
+}  // namespace
+
 ConsoleRedirect::ConsoleRedirect(bool keep) {
     std::fflush(stdout);
-    saved_ = dup(1);
+    saved_ = fd_dup(1);
     if (keep) {
         file_ = std::tmpfile();
-        dup2(fileno(file_), 1);
+        fd_dup2(fd_of(file_), 1);
     } else {
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
+        int null = fd_open_write(null_device);
+        fd_dup2(null, 1);
+        fd_close(null);
     }
 }
 
@@ -37,8 +64,8 @@ std::string ConsoleRedirect::text() {
 void ConsoleRedirect::restore() {
     if (saved_ < 0) return;
     std::fflush(stdout);
-    dup2(saved_, 1);
-    close(saved_);
+    fd_dup2(saved_, 1);
+    fd_close(saved_);
     saved_ = -1;
 }
 
@@ -60,4 +87,8 @@ void begin_stderr_capture() {
 std::string end_stderr_capture() {
     std::fflush(stderr);
     return testing::internal::GetCapturedStderr();
+}
+
+void stdin_from_nothing() {
+    if (!std::freopen(null_device, "r", stdin)) std::abort();
 }

@@ -40,3 +40,7 @@ void begin_stdout_capture();
 std::string end_stdout_capture();
 void begin_stderr_capture();
 std::string end_stderr_capture();
+
+/// Makes standard input a non-terminal at its end, so that nothing can wait
+/// for an answer.
+void stdin_from_nothing();

@@ -68,7 +68,3 @@ std::vector<std::vector<std::string>> FakeDialog::calls() const {
     }
     return all;
 }
-
-void stdin_from_nothing() {
-    if (!std::freopen("/dev/null", "r", stdin)) std::abort();
-}

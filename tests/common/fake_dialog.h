@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/console_capture.h"  // stdin_from_nothing
+
 class FakeDialog {
 public:
     /// Installs the stand-in named `program` in `folder` and points PATH
@@ -26,7 +28,3 @@ private:
     std::filesystem::path dir_;
     std::string program_;
 };
-
-/// Makes standard input a non-terminal at its end, so that nothing can wait
-/// for an answer.
-void stdin_from_nothing();

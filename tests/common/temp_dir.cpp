@@ -1,27 +1,69 @@
 #include "tests/common/temp_dir.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <process.h>
+#endif
+
+#include "support/platform.h"
+#include "tests/common/env_vars.h"
+
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::string templ = (fs::temp_directory_path() / "bremalo_test_XXXXXX").string();
+namespace {
+
+// A death test runs its statement in a child process.  Where that child is
+// a new run of the test program (on Windows, where there is no fork), the
+// child builds the test's fixture anew: its temporary folders must be the
+// parent's, so that the parent finds what the child wrote.  The parent
+// hands each folder over in the variable BREMALO_TEST_DIR_<n>, n counting
+// the folders of the process.
+int folders_made = 0;
+
+bool in_death_test_child() { return !GTEST_FLAG_GET(internal_run_death_test).empty(); }
+
+std::string handed_over_name(int n) { return "BREMALO_TEST_DIR_" + std::to_string(n); }
+
+fs::path fresh_folder() {
 #ifdef _WIN32
-    // No mkdtemp on Windows: a name from the clock and an exclusive create.
+    // No mkdtemp on Windows: a name from the process, the clock and a
+    // counter, with an exclusive create.
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int i = 0;; ++i) {
-        fs::path p = fs::temp_directory_path() / ("bremalo_test_" + std::to_string(std::rand()) + std::to_string(i));
-        if (fs::create_directory(p)) { path_ = p; break; }
+        fs::path p = fs::temp_directory_path() /
+                     ("bremalo_test_" + std::to_string(_getpid()) + "_" + std::to_string(stamp % 1000000) + "_" +
+                      std::to_string(i));
+        if (fs::create_directory(p)) return p;
     }
 #else
+    std::string templ = (fs::temp_directory_path() / "bremalo_test_XXXXXX").string();
     if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = templ;
+    return templ;
 #endif
 }
 
+}  // namespace
+
+TempDir::TempDir() {
+    const std::string handed_over = handed_over_name(folders_made++);
+    if (in_death_test_child()) {
+        if (const char* parents = std::getenv(handed_over.c_str())) {
+            path_ = parents;
+            owned_ = false;
+            return;
+        }
+    }
+    path_ = fresh_folder();
+    set_env(handed_over.c_str(), path_.string().c_str());
+}
+
 TempDir::~TempDir() {
+    if (!owned_) return;
     std::error_code ec;
     fs::remove_all(path_, ec);
 }
@@ -47,3 +89,10 @@ void InTempDir::SetUp() {
 }
 
 void InTempDir::TearDown() { fs::current_path(saved_); }
+
+std::string native_path(std::string_view path) {
+    std::string p(path);
+    for (char& c : p)
+        if (c == '/') c = path_separator();
+    return p;
+}

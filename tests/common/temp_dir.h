@@ -3,11 +3,15 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "support/platform.h"  // path_separator, path_sep_str
+
 /// A fresh folder under the system's temporary folder, removed with all its
-/// content when the object goes.
+/// content when the object goes.  In the child process of a death test that
+/// runs the test program anew, the parent's folder of the same rank.
 class TempDir {
 public:
     TempDir();
@@ -25,6 +29,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    bool owned_ = true;  // removed with the object (not a death-test child's)
 };
 
 /// A test fixture that runs each test inside its own temporary folder as the
@@ -42,3 +47,7 @@ private:
 
 /// The bytes of a file; empty when it cannot be read.
 std::string read_file(const std::filesystem::path& p);
+
+/// The path with each "/" made the platform's separator, so that a table of
+/// paths written with "/" holds on every platform.
+std::string native_path(std::string_view path);

@@ -4,13 +4,16 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "support/messages.h"
 #include "support/paths.h"
+#include "support/platform_dialogs.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/console_capture.h"
+#include "tests/common/env_vars.h"
 
 namespace fs = std::filesystem;
 
@@ -18,8 +21,8 @@ class Files : public InTempDir {
 protected:
     void SetUp() override {
         InTempDir::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
-        cmndta000.app_path = tmp.path().string() + "/";
+        set_env("BREMALO_NO_GUI", "1");
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
     }
 };
 
@@ -31,9 +34,12 @@ TEST_F(Files, CheckDirOnExistingFolderRunsNothing) {
 }
 
 TEST_F(Files, CheckDirCreatesNamesWithShellCharacters) {
-    // Each of these would do something else in a command interpreter.
-    const std::string names[] = {"with blank", "a&b", "semi;colon", "quo\"te", "it's", "$(touch pwned)",
-                                 "deep/er/still", "trailing/sep/"};
+    // Each of these would do something else in a command interpreter (a
+    // double quote cannot be part of a Windows file name).
+    std::vector<std::string> names = {"with blank", "a&b", "semi;colon", "it's", "$(touch pwned)",
+                                      "per%cent%", "car^et", native_path("deep/er/still"),
+                                      native_path("trailing/sep/")};
+    if (path_separator() == '/') names.push_back("quo\"te");
     for (const std::string& n : names) {
         begin_stdout_capture();
         EXPECT_EQ(check_dir(n), 1) << n;
@@ -47,7 +53,7 @@ TEST_F(Files, CheckDirCreatesNamesWithShellCharacters) {
 
 TEST_F(Files, CheckDirFailureShowsAndLogsTheFolder) {
     tmp.write("plainfile", "x");
-    const std::string dir = tmp.file("plainfile") + "/sub";
+    const std::string dir = tmp.file("plainfile") + std::string(path_sep_str()) + "sub";
     begin_stdout_capture();
     begin_stderr_capture();
     EXPECT_EQ(check_dir(dir), 0);
@@ -116,31 +122,38 @@ TEST_F(Files, WaitForAnUpdatedFileReturns) {
 TEST_F(Files, WritableFolderProbe) {
     // A folder whose probe name runs past 256 characters is probed in
     // itself, not under a cut name.
-    const std::string deep = tmp.file(std::string(120, 'd') + "/" + std::string(120, 'e'));
+    const std::string sep(path_sep_str());
+    std::string deep = tmp.file(std::string(120, 'd') + sep + std::string(120, 'e'));
+    if (path_separator() == '\\') {
+        // Windows opens paths of at most 259 characters: a probe name of 258.
+        const std::size_t rest = 258 - 40 - tmp.path().string().size() - sep.size();
+        deep = tmp.file(std::string(rest / 2, 'd') + sep + std::string(rest - rest / 2 - sep.size(), 'e'));
+    }
     fs::create_directories(deep);
     ASSERT_GT(deep.size() + 40, 256u);
     for (const std::string& folder : {tmp.path().string(), deep}) {
         begin_stdout_capture();
         check_writable_folder(folder, "Probe");
         std::string out = end_stdout_capture();
-        EXPECT_NE(out.find("check_writable_folder " + folder + "/tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt\n"),
+        const std::string probe = folder + std::string(path_sep_str()) + "tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt";
+        EXPECT_NE(out.find("check_writable_folder " + probe + "\n"),
                   std::string::npos)
             << out;
         EXPECT_NE(out.find(" 0 0 0 0\n"), std::string::npos) << out;
-        EXPECT_FALSE(fs::exists(folder + "/tmp_TMP_tmp_TMP_tmp_TMP_tmp_TMP_tmp.txt"));
+        EXPECT_FALSE(fs::exists(probe));
     }
 }
 
 TEST_F(Files, UnwritableFolderStopsTheProgram) {
-    const std::string folder = tmp.file("no/such");
+    const std::string folder = tmp.file(native_path("no/such"));
     struct Case {
         bool french;
         std::string lines;
     } cases[] = {
         {false, "The " + folder + " folder is not writable\r\n"
                 "Change the access rights of the folder\r\nOr install in another location\r\n"},
-        {true, "Le dossier " + folder + " n'est pas accessible en \xC3\xA9" "criture\r\n"
-               "Modifiez les droit d'acc\xC3\xA8s du dossier\r\nOu installez Pemsik \xC3\xA0 un autre emplacement\r\n"},
+        {true, "Le dossier " + folder + dlg_native_text(" n'est pas accessible en \xE9" "criture\r\n"
+               "Modifiez les droit d'acc\xE8s du dossier\r\nOu installez Pemsik \xE0 un autre emplacement\r\n")},
     };
     for (const Case& c : cases) {
         fs::remove("ErrorLog.txt");

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "support/messages.h"
+#include "support/platform_dialogs.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/env_vars.h"
 
 using namespace std::string_literals;
 
@@ -17,9 +19,9 @@ class AirspaceSize : public InTempDir {
 protected:
     void SetUp() override {
         InTempDir::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
+        set_env("BREMALO_NO_GUI", "1");
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
     }
 };
 
@@ -46,7 +48,7 @@ TEST_F(AirspaceSize, CountsTheLinesBeginningAC) {
 }
 
 TEST_F(AirspaceSize, MissingFileGivesZeroAndOneErrorMessage) {
-    const std::string missing = tmp.file("Landscapes/None/None.air");
+    const std::string missing = tmp.file(native_path("Landscapes/None/None.air"));
     testing::internal::CaptureStdout();
     EXPECT_EQ(get_airspace_size(missing), 0);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -65,7 +67,7 @@ TEST_F(AirspaceSize, FrenchMessage) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(get_airspace_size(tmp.file("none.air")), 0);
     EXPECT_NE(testing::internal::GetCapturedStdout().find(
-                  "\nFichier d'espace aérien : ouverture impossible"),
+                  "\nFichier d'espace a" + dlg_native_text("\xE9") + "rien : ouverture impossible"),
               std::string::npos);
 }
 

@@ -18,6 +18,7 @@
 #include "taskmodel/task_model.h"
 #include "taskmodel/write_fpl_v3.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/env_vars.h"
 
 /// The lines joined, each followed by `eol`.
 inline std::string join_lines(std::initializer_list<std::string_view> lines,
@@ -34,9 +35,9 @@ class FplFixture : public InTempDir {
 protected:
     void SetUp() override {
         InTempDir::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
+        set_env("BREMALO_NO_GUI", "1");
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
         inst00.instpath3 = tmp.path().string();
     }
 

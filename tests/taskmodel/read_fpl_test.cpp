@@ -593,7 +593,7 @@ TEST_F(ReadFpl, MoreThanThirtyOneTaskPointsStopsTheProgram) {
     tmp.write("big.fpl", join_lines({"[Task]", "Count=32", "TPName0=never"}));
     EXPECT_EXIT(
         {
-            std::freopen("child_stdout.txt", "w", stdout);
+            std::freopen("child_stdout.txt", "wb", stdout);
             Fpl_input in;
             fpl_input_open(in, tmp.file("big.fpl"));
             read_fpl(in, true, true, false, nl, ios);
@@ -616,7 +616,7 @@ TEST_F(ReadFpl, FrenchTurnpointLimitMessage) {
     tmp.write("big.fpl", join_lines({"[Task]", "Count=40"}));
     EXPECT_EXIT(
         {
-            std::freopen("child_stdout.txt", "w", stdout);
+            std::freopen("child_stdout.txt", "wb", stdout);
             Fpl_input in;
             fpl_input_open(in, tmp.file("big.fpl"));
             read_fpl(in, true, false, true, nl, ios);

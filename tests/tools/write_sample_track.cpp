@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(folder / "LandscapeFiles", ec);
     if (!write_track((folder / "sample.ftr").string(), sample_track())) {
-        std::fprintf(stderr, "write_sample_track: cannot write %s\n", (folder / "sample.ftr").c_str());
+        std::fprintf(stderr, "write_sample_track: cannot write %s\n", (folder / "sample.ftr").string().c_str());
         return 1;
     }
     const std::vector<unsigned char> trn = terrain_header();
-    std::FILE* f = std::fopen((folder / "LandscapeFiles" / "Sample.trn").c_str(), "wb");
+    std::FILE* f = std::fopen((folder / "LandscapeFiles" / "Sample.trn").string().c_str(), "wb");
     if (!f || std::fwrite(trn.data(), 1, trn.size(), f) != trn.size() || std::fclose(f) != 0) {
         std::fprintf(stderr, "write_sample_track: cannot write the terrain header\n");
         return 1;

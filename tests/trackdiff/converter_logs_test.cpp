@@ -10,6 +10,7 @@
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/env_vars.h"
 #include "tests/tracks/igc_fixture.h"
 #include "trackdiff/trackdiff_run.h"
 #include "tracks/utm.h"
@@ -20,10 +21,10 @@ class ConverterLogs : public InTempDir {
 protected:
     void SetUp() override {
         InTempDir::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
-        setenv("WINEPREFIX", tmp.path().c_str(), 1);
+        set_env("BREMALO_NO_GUI", "1");
+        set_env("WINEPREFIX", tmp.path().string().c_str());
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
         utm001 = Utm001{};
         init_read_fpl();
         init_glider();

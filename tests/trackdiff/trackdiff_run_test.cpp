@@ -1,7 +1,5 @@
 // The comparison program from its command line to its report and console.
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,6 +12,7 @@
 #include "tests/common/console_capture.h"
 #include "tests/common/igc_text.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/env_vars.h"
 #include "trackdiff/trackdiff_run.h"
 
 namespace {
@@ -22,10 +21,10 @@ class Trackdiff : public InTempDir {
 protected:
     void SetUp() override {
         InTempDir::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
-        setenv("WINEPREFIX", tmp.path().c_str(), 1);
+        set_env("BREMALO_NO_GUI", "1");
+        set_env("WINEPREFIX", tmp.path().string().c_str());
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
     }
     int32_t run(const std::string& a, const std::string& b) {
         int32_t status = -99;
@@ -114,7 +113,7 @@ TEST_F(Trackdiff, TheReportIsReplacedAndNamedBesideTheFirstLog) {
     tmp.write("flights/a.igc", igc_text_log(flight));
     tmp.write("flights/b.igc", igc_text_log(flight));
     tmp.write("flights/a-b_igc_diff.txt", "old line\r\n");
-    ASSERT_EQ(run("flights/a.igc", "flights/b.igc"), 0);
+    ASSERT_EQ(run(native_path("flights/a.igc"), native_path("flights/b.igc")), 0);
     EXPECT_TRUE(exists("flights/a-b_igc_diff.txt"));
     EXPECT_EQ(tmp.read("flights/a-b_igc_diff.txt"), "");
 
@@ -150,7 +149,7 @@ TEST_F(Trackdiff, MissingArgumentsAreBlankNamesThatCannotBeRead) {
 TEST_F(Trackdiff, AReportThatCannotBeCreatedIsSaidAndTheStatisticsStillPrinted) {
     tmp.write("a.igc", igc_text_log(flight));
     tmp.write("b.igc", igc_text_log(flight));
-    ASSERT_EQ(mkdir(tmp.file("a-b_igc_diff.txt").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(tmp.file("a-b_igc_diff.txt")));
     ASSERT_EQ(run("a.igc", "b.igc"), exit_write_failed);
     EXPECT_TRUE(printed("trackdiff : cannot write the report a-b_igc_diff.txt\n")) << console;
     EXPECT_TRUE(printed(" time matches        =   60\n")) << console;

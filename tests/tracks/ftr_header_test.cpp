@@ -6,7 +6,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "support/condor_install.h"
 #include "taskmodel/task_model.h"
@@ -117,6 +119,7 @@ TEST_F(FtrHeader, AFolderIsNotATrack) {
     EXPECT_NE(run_log().find(": Error opening"), std::string::npos);
 }
 
+#ifndef _WIN32
 TEST_F(FtrHeader, OnlyARegularFileIsOpened) {
     // A pipe with no writer would block the open, a device without an end
     // would be read for ever: both are refused at once.
@@ -132,6 +135,7 @@ TEST_F(FtrHeader, OnlyARegularFileIsOpened) {
         EXPECT_EQ(run_log(), path + ": Error opening\r\n");
     }
 }
+#endif
 
 TEST_F(FtrHeader, NoAnnouncedFixSkipsTheTrack) {
     for (int32_t n : {0, -5}) {

@@ -11,6 +11,7 @@
 #include "support/program_settings.h"
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
+#include "tests/common/env_vars.h"
 #include "tests/tracks/igc_fixture.h"
 #include "tests/tracks/utm_fixtures.h"
 #include "tracks/igc_reader.h"
@@ -21,10 +22,10 @@ class IgcRoundTrip : public InFreshUtm {
 protected:
     void SetUp() override {
         InFreshUtm::SetUp();
-        setenv("BREMALO_NO_GUI", "1", 1);
-        setenv("WINEPREFIX", tmp.path().c_str(), 1);
+        set_env("BREMALO_NO_GUI", "1");
+        set_env("WINEPREFIX", tmp.path().string().c_str());
         cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + "/";
+        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
         init_read_fpl();
         init_glider();
         ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));

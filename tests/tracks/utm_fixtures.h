@@ -1,21 +1,10 @@
-// Shared pieces of the UTM tests: an independent exact transverse Mercator
-// to measure the series against, and a fixture that starts each test with
-// the frame as it is at program start.
+// Shared pieces of the UTM tests: zone meridians and a fixture that starts
+// each test with the frame as it is at program start.  The independent
+// exact transverse Mercator is in tests/tracks/utm_reference.h.
 #pragma once
-
-#include <GeographicLib/Constants.hpp>
-#include <GeographicLib/TransverseMercatorExact.hpp>
 
 #include "tests/common/temp_dir.h"
 #include "tracks/utm.h"
-
-/// The exact transverse Mercator on WGS-1984 with UTM's scale factor; its
-/// eastings carry no false easting, its northings no false northing.
-inline const GeographicLib::TransverseMercatorExact& exact_utm() {
-    static const GeographicLib::TransverseMercatorExact tm(GeographicLib::Constants::WGS84_a(),
-                                                           GeographicLib::Constants::WGS84_f(), 0.9996);
-    return tm;
-}
 
 /// Central meridian of a UTM zone, degrees.
 inline double central_meridian(int zone) { return 6.0 * zone - 183.0; }

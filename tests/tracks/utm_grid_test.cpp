@@ -13,6 +13,7 @@
 
 #include "tests/tracks/terrain_fixtures.h"
 #include "tests/tracks/utm_fixtures.h"
+#include "tests/tracks/utm_reference.h"
 
 namespace {
 

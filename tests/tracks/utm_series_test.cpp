@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/tracks/utm_fixtures.h"
+#include "tests/tracks/utm_reference.h"
 
 namespace {
 

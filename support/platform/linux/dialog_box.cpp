@@ -3,12 +3,12 @@
 // when there is no terminal, so that nothing ever blocks).
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "support/console_dialogs.h"
 #include "support/platform/linux/dialog_runner.h"
 #include "support/platform_dialogs.h"
 
@@ -25,9 +25,9 @@ bool on_path(const std::string& program) {
     while (start <= path.size()) {
         std::size_t end = path.find(':', start);
         if (end == std::string::npos) end = path.size();
-        std::string dir = path.substr(start, end - start);
-        if (dir.empty()) dir = ".";
-        std::string full = dir + "/" + program;
+        // An empty entry is the working folder.
+        const std::string dir = end > start ? path.substr(start, end - start) : std::string(".");
+        const std::string full = dir + "/" + program;
         if (access(full.c_str(), X_OK) == 0) return true;
         start = end + 1;
     }
@@ -35,12 +35,6 @@ bool on_path(const std::string& program) {
 }
 
 std::string text_of(const char* s) { return s ? std::string(s) : std::string(); }
-
-int clamp_default(std::string_view type, int def) {
-    if (type == "yesnocancel") return def >= 0 && def <= 2 ? def : 1;
-    if (type == "yesno" || type == "okcancel") return def == 0 ? 0 : 1;
-    return 1;
-}
 
 // Answer from a dialog program, or -1 when it could not be shown.
 int graphical_box(const std::string& program, const std::string& title, const std::string& message,
@@ -96,33 +90,6 @@ int graphical_box(const std::string& program, const std::string& title, const st
     return rc == 0 ? 1 : 0;
 }
 
-// The answer read from the terminal; the default for an empty line or the
-// end of the input.
-int terminal_answer(std::string_view type, int def) {
-    const char* prompt = type == "okcancel" ? "[o]k / [c]ancel" : type == "yesno" ? "[y]es / [n]o" : "[y]es / [n]o / [c]ancel";
-    for (;;) {
-        std::fprintf(stderr, "%s ? ", prompt);
-        std::fflush(stderr);
-        char line[256];
-        if (!std::fgets(line, sizeof line, stdin)) return def;
-        std::string a(line);
-        while (!a.empty() && (a.back() == '\n' || a.back() == '\r' || a.back() == ' ')) a.pop_back();
-        std::size_t b = a.find_first_not_of(' ');
-        a = b == std::string::npos ? std::string() : a.substr(b);
-        for (char& c : a)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (a.empty()) return def;
-        if (type == "okcancel") {
-            if (a == "o" || a == "ok") return 1;
-            if (a == "c" || a == "cancel") return 0;
-        } else {
-            if (a == "y" || a == "yes" || a == "o" || a == "oui") return 1;
-            if (a == "n" || a == "no" || a == "non") return type == "yesnocancel" ? 2 : 0;
-            if (type == "yesnocancel" && (a == "c" || a == "cancel")) return 0;
-        }
-    }
-}
-
 }  // namespace
 
 bool dlg_stdin_is_terminal() { return isatty(STDIN_FILENO) == 1; }
@@ -142,16 +109,11 @@ bool dlg_graphical_session() {
 int dlg_message_box(const char* title, const char* message, const char* dialog_type, const char* icon_type,
                     int default_button) {
     const std::string t = text_of(title), m = text_of(message);
-    std::string type = text_of(dialog_type), icon = text_of(icon_type);
-    if (type != "okcancel" && type != "yesno" && type != "yesnocancel") type = "ok";
-    const int def = clamp_default(type, default_button);
+    const std::string type = box_type_of(dialog_type), icon = text_of(icon_type);
+    const int def = box_default_button(type, default_button);
     if (dlg_graphical_session()) {
         int answer = graphical_box(dlg_dialog_program(), t, m, type, icon, def);
         if (answer >= 0) return answer;
     }
-    std::fprintf(stderr, "%s\n%s\n", t.c_str(), m.c_str());
-    std::fflush(stderr);
-    if (type == "ok") return 1;
-    if (!dlg_stdin_is_terminal()) return def;
-    return terminal_answer(type, def);
+    return console_message_box(t, m, type, def, dlg_stdin_is_terminal());
 }

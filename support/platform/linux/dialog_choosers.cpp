@@ -4,9 +4,9 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <string>
 
+#include "support/console_dialogs.h"
 #include "support/platform/linux/dialog_runner.h"
 
 namespace {
@@ -22,8 +22,7 @@ Program graphical_program() {
     return Program::none;
 }
 
-// What came of asking the user.
-enum class Asked { chosen, cancelled, not_asked };
+using Asked = ConsoleAsked;
 
 bool is_folder(const std::string& p) {
     struct stat st {};
@@ -73,37 +72,6 @@ Asked run_dialog(const std::vector<std::string>& argv, std::string& answer) {
     return Asked::chosen;
 }
 
-// One line from standard input, without its line end; false at the end of
-// the input.
-bool read_console_line(std::string& line) {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(stdin)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        line += static_cast<char>(c);
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
-}
-
-// A question on the console, when standard input is a terminal (else the
-// user is not asked).
-Asked console_ask(std::string_view title, std::string_view question, std::string& answer) {
-    if (!dlg_stdin_is_terminal()) return Asked::not_asked;
-    std::printf("%.*s\n%.*s", static_cast<int>(title.size()), title.data(), static_cast<int>(question.size()),
-                question.data());
-    std::fflush(stdout);
-    return read_console_line(answer) ? Asked::chosen : Asked::cancelled;
-}
-
-bool console_yes(std::string_view question) {
-    std::string a;
-    if (console_ask("", question, a) != Asked::chosen) return false;
-    return !a.empty() && (a[0] == 'y' || a[0] == 'Y' || a[0] == 'o' || a[0] == 'O');
-}
-
 std::string zenity_filter(const std::vector<std::string>& patterns, std::string_view desc) {
     return "--file-filter=" + (desc.empty() ? std::string() : std::string(desc) + " | ") + joined(patterns, " ");
 }
@@ -130,10 +98,6 @@ bool take_answer(Asked asked, const std::string& answer, std::string& chosen) {
     if (asked != Asked::chosen || answer.empty()) return false;
     chosen = answer;
     return true;
-}
-
-std::string pattern_hint(const std::vector<std::string>& patterns) {
-    return patterns.empty() ? std::string() : " (" + joined(patterns, " ") + ")";
 }
 
 }  // namespace
@@ -183,11 +147,7 @@ bool dlg_open_file(std::string_view title, std::string_view start, const std::ve
     case Program::none:
         break;
     }
-    if (asked == Asked::not_asked)
-        asked = console_ask(title,
-                            std::string(multi ? "File names, separated by |" : "File name") + pattern_hint(patterns) +
-                                ", empty to cancel: ",
-                            answer);
+    if (asked == Asked::not_asked) asked = console_open_file(title, patterns, multi, answer, dlg_stdin_is_terminal());
     return take_answer(asked, answer, chosen);
 }
 
@@ -212,14 +172,7 @@ bool dlg_save_file(std::string_view title, std::string_view start, const std::ve
     case Program::none:
         break;
     }
-    if (asked == Asked::not_asked) {
-        asked = console_ask(title, "File name" + pattern_hint(patterns) + ", empty to cancel: ", answer);
-        struct stat st {};
-        // Nothing is overwritten without the user saying so.
-        if (asked == Asked::chosen && !answer.empty() && stat(answer.c_str(), &st) == 0 &&
-            !console_yes("Replace the existing file " + answer + "? [y/n] "))
-            asked = Asked::cancelled;
-    }
+    if (asked == Asked::not_asked) asked = console_save_file(title, patterns, answer, dlg_stdin_is_terminal());
     return take_answer(asked, answer, chosen);
 }
 
@@ -240,11 +193,7 @@ bool dlg_select_folder(std::string_view title, std::string_view start, std::stri
     case Program::none:
         break;
     }
-    if (asked == Asked::not_asked) {
-        std::string question = "Folder";
-        if (!start.empty()) question += " (starting from " + std::string(start) + ")";
-        asked = console_ask(title, question + ", empty to cancel: ", answer);
-    }
+    if (asked == Asked::not_asked) asked = console_select_folder(title, start, answer, dlg_stdin_is_terminal());
     return take_answer(asked, answer, chosen);
 }
 
@@ -265,12 +214,7 @@ bool dlg_input_box(std::string_view title, std::string_view prompt, std::string_
     case Program::none:
         break;
     }
-    if (asked == Asked::not_asked) {
-        std::string question(prompt);
-        if (!def.empty()) question += " [" + std::string(def) + "]";
-        asked = console_ask(title, question + ": ", text);
-        if (asked == Asked::chosen && text.empty()) text = std::string(def);
-    }
+    if (asked == Asked::not_asked) asked = console_input_box(title, prompt, def, text, dlg_stdin_is_terminal());
     if (asked != Asked::chosen) return false;
     answer = text;  // an empty answer is an answer
     return true;

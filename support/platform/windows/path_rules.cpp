@@ -1,0 +1,26 @@
+// The path rules of Windows: "\" separates, an absolute folder begins with a
+// drive ("C:") or a share ("\\server"), "/" is no separator of the system's
+// own paths (so a message shows paths as they are), and the file system
+// itself finds names whatever their letter case.
+#include "support/platform.h"
+
+char path_separator() { return '\\'; }
+
+std::string_view path_sep_str() { return "\\"; }
+
+bool is_absolute_folder(std::string_view folder) {
+    const bool drive = folder.size() >= 2 && folder[1] == ':' &&
+                       ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'));
+    return drive || folder.substr(0, 2) == "\\\\";
+}
+
+std::string escape_path_for_message(std::string_view path) { return std::string(path); }
+
+std::string existing_case(std::string_view path) { return std::string(path); }
+
+bool forbidden_in_file_name(char c) {
+    // Control characters and the characters Windows reserves in names.
+    const auto u = static_cast<unsigned char>(c);
+    return u < 32 || c == '<' || c == '>' || c == ':' || c == '"' || c == '/' || c == '\\' || c == '|' ||
+           c == '?' || c == '*';
+}
