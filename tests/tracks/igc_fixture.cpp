@@ -28,6 +28,13 @@ bool igc_test_frame(const std::string& trn) {
     return ok == 1;
 }
 
+void InIgcFrame::SetUp() {
+    InFreshUtm::SetUp();
+    init_read_fpl();
+    init_glider();
+    ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
+}
+
 std::vector<track_fix> convert_test_track(const track_desc& d, const std::string& igc, int32_t scheme) {
     std::vector<track_fix> ppsec;
     capture_console([&] {

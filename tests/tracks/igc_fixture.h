@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/common/track_writer.h"
+#include "tests/tracks/utm_fixtures.h"
 #include "tracks/ftr_fixes.h"
 
 /// One fix as an IGC reader should report it.
@@ -24,6 +25,14 @@ struct expected_fix {
 /// test landscape: UTM zone 32 north, origin at easting 600000 m, northing
 /// 5100000 m); true on success.
 bool igc_test_frame(const std::string& trn);
+
+/// Each test in its own working folder with the task model and the glider
+/// record reset and the default test frame set up (from "land.trn" in that
+/// folder), as the converter has them before a track is read.
+class InIgcFrame : public InFreshUtm {
+protected:
+    void SetUp() override;
+};
 
 /// Reads the track `d` (header, fixes, trailer), resamples it by `scheme`
 /// (next point by default), sets the track state as the converter does and

@@ -1,72 +1,28 @@
-// The IGC files the writer produces, read by two independent IGC readers:
-// gpsbabel and the igc-parser package (strict mode, through
-// tests/interop/igc_check.js).  Both must accept every file and report the
-// times, positions (to the file's 0.001 minute) and altitudes expected.
-//
-// The readers are found at run time: gpsbabel and node in PATH, igc-parser
-// in the build's interop folder (installed by scripts/install-deps.sh).  A
-// missing reader skips these tests, except with CI=true in the
-// environment, where it fails them.
+// The IGC files the writer produces, read by two independent IGC readers
+// (tests/common/igc_readers.h): gpsbabel and the igc-parser package in its
+// strict mode.  Both must accept every file and report the times,
+// positions (to the file's 0.001 minute) and altitudes expected.  A missing
+// reader skips these tests, except with CI=true in the environment, where
+// it fails them.
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "taskmodel/task_model.h"
-#include "tests/common/child_process.h"
+#include "tests/common/igc_readers.h"
 #include "tests/tracks/igc_fixture.h"
-#include "tests/tracks/utm_fixtures.h"
 #include "tracks/track_records.h"
 
-#ifndef BREMALO_INTEROP_DIR
-#define BREMALO_INTEROP_DIR ""
-#endif
-#ifndef BREMALO_INTEROP_SCRIPT
-#define BREMALO_INTEROP_SCRIPT ""
-#endif
-
 namespace {
-
-namespace fs = std::filesystem;
 
 // The written minutes are rounded to 0.001 minute; gpsbabel prints six
 // decimals of a degree.
 constexpr double minute_step = 0.0005 / 60.0;
 constexpr double pos_tol = minute_step + 1.0e-6;
-
-bool in_ci() {
-    const char* ci = std::getenv("CI");
-    if (!ci) return false;
-    const std::string v = ci;
-    return !v.empty() && v != "0" && v != "false";
-}
-
-std::vector<std::string> split(const std::string& line, char sep) {
-    std::vector<std::string> f;
-    std::string item;
-    std::istringstream in(line);
-    while (std::getline(in, item, sep)) f.push_back(item);
-    if (!line.empty() && line.back() == sep) f.emplace_back();
-    return f;
-}
-
-std::vector<std::string> text_lines(const std::string& s) {
-    std::vector<std::string> lines;
-    std::istringstream in(s);
-    std::string l;
-    while (std::getline(in, l)) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        lines.push_back(l);
-    }
-    return lines;
-}
 
 std::string hhmmss(int32_t t) {
     char b[16];
@@ -91,22 +47,8 @@ struct Converted {
     std::string what;
 };
 
-class IgcReaders : public InFreshUtm {
+class IgcReaders : public InIgcFrame {
 protected:
-    void SetUp() override {
-        InFreshUtm::SetUp();
-        init_read_fpl();
-        init_glider();
-        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
-    }
-
-    /// Fails under CI, skips otherwise, when `found` is false.
-    void require(bool found, const std::string& what) {
-        if (found) return;
-        if (in_ci()) FAIL() << what << " is missing: run scripts/install-deps.sh (CI=true)";
-        GTEST_SKIP() << what << " is missing (scripts/install-deps.sh installs it)";
-    }
-
     std::vector<Converted> convert_all() {
         std::vector<Converted> all;
         for (const TrackCase& c : track_cases) {
@@ -128,48 +70,22 @@ protected:
     }
 };
 
-class GpsbabelReads : public IgcReaders {
-protected:
-    void SetUp() override {
-        IgcReaders::SetUp();
-        gpsbabel = find_program("gpsbabel");
-        require(!gpsbabel.empty(), "gpsbabel");
-    }
-    /// The unicsv rows gpsbabel makes of `file` with `mode` ("-t" tracks,
-    /// "-r" routes), as column name -> value maps.
-    std::vector<std::map<std::string, std::string>> rows(const std::string& file, const std::string& mode) {
-        const std::string csv = file + (mode == "-t" ? ".trk.csv" : ".rte.csv");
-        const program_result r = run_program({gpsbabel, mode, "-i", "igc", "-f", file, "-o", "unicsv", "-F", csv});
-        EXPECT_TRUE(r.started);
-        EXPECT_EQ(r.status, 0) << file << ": " << r.err;
-        EXPECT_EQ(r.err, "") << file;
-        std::vector<std::map<std::string, std::string>> out;
-        const std::vector<std::string> lines = text_lines(tmp.read(fs::path(csv).filename().string()));
-        if (lines.empty()) return out;
-        const std::vector<std::string> head = split(lines[0], ',');
-        for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (lines[i].empty()) continue;
-            const std::vector<std::string> f = split(lines[i], ',');
-            std::map<std::string, std::string> row;
-            for (std::size_t k = 0; k < head.size() && k < f.size(); ++k) row[head[k]] = f[k];
-            out.push_back(row);
-        }
-        return out;
-    }
-    std::string gpsbabel;
-};
+using GpsbabelReads = IgcReaders;
 
 TEST_F(GpsbabelReads, FixesTimesPositionsAndAltitudes) {
     for (const Converted& k : convert_all()) {
         SCOPED_TRACE(k.what);
+        const gpsbabel_reading g = read_with_gpsbabel(k.file);
+        if (!igc_reader_present(g)) GTEST_SKIP() << g.problem;
+        EXPECT_TRUE(g.accepted) << g.problem;
         // One track from the pressure altitudes and one from the GNSS
         // altitudes, the same fixes in each.
-        const auto r = rows(k.file, "-t");
+        const auto& r = g.rows;
         ASSERT_EQ(r.size(), 2 * k.fixes.size());
         for (std::size_t i = 0; i < r.size(); ++i) {
             const std::size_t j = i % k.fixes.size();
             const expected_fix& e = k.fixes[j];
-            auto row = r[i];
+            auto row = r[i];  // a copy: absent columns read as empty
             EXPECT_EQ(row["Time"], hhmmss(e.second)) << i;
             const bool next_day = k.ppsec[j][fix_t] >= 86400.0f;
             EXPECT_EQ(row["Date"], next_day ? "2023/03/16" : "2023/03/15") << i;
@@ -185,7 +101,10 @@ TEST_F(GpsbabelReads, FixesTimesPositionsAndAltitudes) {
 TEST_F(GpsbabelReads, TaskPoints) {
     for (const Converted& k : convert_all()) {
         SCOPED_TRACE(k.what);
-        const auto r = rows(k.file, "-r");
+        const gpsbabel_reading g = read_with_gpsbabel(k.file, gpsbabel_data::routes);
+        if (!igc_reader_present(g)) GTEST_SKIP() << g.problem;
+        EXPECT_TRUE(g.accepted) << g.problem;
+        const auto& r = g.rows;
         // The task's points and the last one repeated; nothing without a task.
         const std::size_t n = k.tplat.size();
         ASSERT_EQ(r.size(), n == 0 ? 0 : n + 1);
@@ -202,34 +121,15 @@ TEST_F(GpsbabelReads, TaskPoints) {
     }
 }
 
-class IgcParserReads : public IgcReaders {
-protected:
-    void SetUp() override {
-        IgcReaders::SetUp();
-        node = find_program("node");
-        if (node.empty()) node = find_program("nodejs");
-        require(!node.empty(), "node");
-        module_dir = BREMALO_INTEROP_DIR;
-        require(!module_dir.empty() && fs::exists(fs::path(module_dir) / "node_modules" / "igc-parser" / "package.json"),
-                "the igc-parser package (in " + module_dir + ")");
-        require(fs::exists(BREMALO_INTEROP_SCRIPT), std::string("the script ") + BREMALO_INTEROP_SCRIPT);
-    }
-    std::vector<std::vector<std::string>> parse(const std::string& file) {
-        const program_result r = run_program({node, BREMALO_INTEROP_SCRIPT, module_dir, file});
-        EXPECT_TRUE(r.started);
-        EXPECT_EQ(r.status, 0) << file << ": " << r.err;
-        std::vector<std::vector<std::string>> out;
-        for (const std::string& l : text_lines(r.out))
-            if (!l.empty()) out.push_back(split(l, ','));
-        return out;
-    }
-    std::string node, module_dir;
-};
+using IgcParserReads = IgcReaders;
 
 TEST_F(IgcParserReads, StrictModeAcceptsEveryFile) {
     for (const Converted& k : convert_all()) {
         SCOPED_TRACE(k.what);
-        const auto recs = parse(k.file);
+        const igc_parser_reading parsed = read_with_igc_parser(k.file);
+        if (!igc_reader_present(parsed)) GTEST_SKIP() << parsed.problem;
+        EXPECT_TRUE(parsed.accepted) << parsed.problem;
+        const auto& recs = parsed.records;
         ASSERT_FALSE(recs.empty());
         EXPECT_EQ(recs[0], (std::vector<std::string>{"date", "2023-03-15"}));
 
