@@ -28,8 +28,14 @@ struct Writer {
 
     void line(std::string_view text) {
         std::string l;
-        if (qigc) l = "LCONFPL";
-        l += text;
+        if (qigc) {
+            // An L record stays one record of the IGC file, whatever bytes
+            // a name brought along from the track.
+            l = "LCONFPL";
+            l += blank_control_chars(text);
+        } else {
+            l = text;
+        }
         if (!write_text_line(out, l) && status == 0) status = errno > 0 ? errno : EIO;
     }
     /// The one-blank line before a section, in the plain text only.

@@ -12,8 +12,10 @@
 /// iost          in/out: on return the larger of the value passed in and the
 ///               routine's own write status (0 all written, > 0 a write
 ///               failed: the error code).
-/// qigc          true: every line is prefixed "LCONFPL" (IGC L records) and
-///               no separator lines are written; false: the plain ".fpl"
+/// qigc          true: every line is prefixed "LCONFPL" (IGC L records),
+///               control characters in it are written as blanks (so that
+///               each stays one record) and no separator lines are
+///               written; false: the plain ".fpl"
 ///               text, with a one-blank separator line before sections.
 /// new_landscape the name written on the "Landscape=" line.
 void write_fpl_v3(std::FILE* out, int32_t& iost, bool qigc, std::string_view new_landscape);

@@ -43,16 +43,11 @@ void igc_open(Igc_output& out, std::string_view fich) {
 }
 
 void igc_put_line(Igc_output& out, std::string_view line) {
-    // Texts from a track (names, classes) are raw bytes: a line end or
-    // another control character inside one would split the record or slip
-    // a record of its own into the file, so each becomes a blank.
-    std::string_view text = line;
+    // Each line stays one record, whatever bytes a name brought along.
     std::string cleaned;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (c >= 0x20 && c != 0x7F) continue;
-        if (cleaned.empty()) cleaned.assign(line);
-        cleaned[i] = ' ';
+    std::string_view text = line;
+    if (has_control_char(line)) {
+        cleaned = blank_control_chars(line);
         text = cleaned;
     }
     errno = 0;

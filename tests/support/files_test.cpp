@@ -179,3 +179,24 @@ TEST_F(Files, TextLinesEndWithCrLf) {
     EXPECT_EQ(tmp.read("lines.txt"), std::string("one\r\n\r\nn\0l\r\n", 12));
     EXPECT_FALSE(write_text_line(nullptr, "x"));
 }
+
+TEST(TextLine, ControlCharactersBecomeBlanks) {
+    // Bytes below 0x20 and 0x7F are control characters; blanks, printable
+    // ASCII and the bytes of Latin-1 names (0x80 and above) stay.
+    struct Case {
+        std::string in;
+        bool has;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"B1234 ok~", false, "B1234 ok~"},
+        {"", false, ""},
+        {"\xE9t\xE9\x80\xFF", false, "\xE9t\xE9\x80\xFF"},
+        {std::string("a\r\nb\0c", 6), true, "a  b c"},
+        {"\x1F\x7F\t", true, "   "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(has_control_char(c.in), c.has) << c.out;
+        EXPECT_EQ(blank_control_chars(c.in), c.out);
+    }
+}

@@ -11,21 +11,14 @@
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
 #include "tests/tracks/igc_fixture.h"
-#include "tests/tracks/utm_fixtures.h"
 #include "tracks/igc_records.h"
 #include "tracks/igc_writer.h"
 #include "tracks/track_records.h"
 
 namespace {
 
-class IgcWriter : public InFreshUtm {
+class IgcWriter : public InIgcFrame {
 protected:
-    void SetUp() override {
-        InFreshUtm::SetUp();
-        init_read_fpl();
-        init_glider();
-        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
-    }
     std::vector<std::string> convert(const track_desc& d, const std::string& name = "t.igc") {
         ppsec = convert_test_track(d, tmp.file(name));
         return crlf_lines(tmp.read(name));
@@ -170,16 +163,22 @@ TEST_F(IgcWriter, LRecordsByVersionAndHeader) {
 }
 
 TEST_F(IgcWriter, ControlCharactersInTextsStayInsideTheirLine) {
-    // A name holding a line end and a forged fix must not add a record.
-    track_desc d = interop_track(2500);
-    d.tps[1].name = tw_text(std::string("G\r\nB12\t\x7f\0", 9));
-    d.gltype = tw_text(std::string("Dis\ncus", 7));
-    const std::vector<std::string> lines = convert(d);
-    EXPECT_EQ(lines[4], "HFGTYGLIDERTYPE:Dis cus");
-    EXPECT_EQ(lines[16].substr(17), "EG  B12   ");
-    EXPECT_EQ(count_prefix(lines, "B"), 8u);
-    for (const std::string& l : lines)
-        for (char c : l) ASSERT_GE(static_cast<unsigned char>(c), 0x20) << l;
+    // A name holding a line end and a forged fix must not add a record, in
+    // the records of the writer and in the flight plan's L records of
+    // either version.
+    for (const int32_t version : {2500, 3040}) {
+        SCOPED_TRACE(version);
+        track_desc d = interop_track(version);
+        d.tps[1].name = tw_text(std::string("G\r\nB12\t\x7f\0", 9));
+        d.gltype = tw_text(std::string("Dis\ncus", 7));
+        const std::vector<std::string> lines = convert(d);
+        EXPECT_EQ(lines[4], "HFGTYGLIDERTYPE:Dis cus");
+        EXPECT_EQ(lines[16].substr(17), "EG  B12   ");
+        EXPECT_EQ(count_prefix(lines, "B"), 8u);
+        EXPECT_EQ(count_prefix(lines, "LCONFPLTPName1=G  B12"), 1u);
+        for (const std::string& l : lines)
+            for (char c : l) ASSERT_GE(static_cast<unsigned char>(c), 0x20) << l;
+    }
 }
 
 TEST_F(IgcWriter, ReplacesAnExistingFile) {
