@@ -70,6 +70,31 @@ protected:
     }
 };
 
+// The check has teeth: a record that a reader cannot read makes it refuse
+// the file, and the helpers report the refusal.
+TEST_F(IgcReaders, RefuseRecordsTheyCannotRead) {
+    const std::string head = "ACSS00001\r\nHFDTE150623\r\nI023638FXA3941ENL\r\n";
+    const std::string fix = "B1234564630000N00915000EA0081200812005000\r\n";
+    struct Case {
+        const char* what;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"altitude of asterisks", head + fix + "B1234574630000N00915000EA**********005000\r\n"},
+        {"turnpoint count of asterisks", head + "C1506231230001506230000**\r\nC4630000N00915000EStart\r\n" + fix},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tmp.write("bad.igc", c.text);
+        const gpsbabel_reading g = read_with_gpsbabel(tmp.file("bad.igc"));
+        const igc_parser_reading p = read_with_igc_parser(tmp.file("bad.igc"));
+        if (!igc_reader_present(g) || !igc_reader_present(p)) GTEST_SKIP();
+        EXPECT_FALSE(g.accepted);
+        EXPECT_FALSE(p.accepted);
+        EXPECT_NE(p.problem, "");
+    }
+}
+
 using GpsbabelReads = IgcReaders;
 
 TEST_F(GpsbabelReads, FixesTimesPositionsAndAltitudes) {
