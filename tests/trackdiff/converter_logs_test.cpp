@@ -6,26 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include "support/program_settings.h"
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
-#include "tests/common/temp_dir.h"
-#include "tests/common/env_vars.h"
+#include "tests/common/igc_sandbox.h"
 #include "tests/tracks/igc_fixture.h"
 #include "trackdiff/trackdiff_run.h"
-#include "tracks/utm.h"
 
 namespace {
 
-class ConverterLogs : public InTempDir {
+class ConverterLogs : public InIgcSandbox {
 protected:
     void SetUp() override {
-        InTempDir::SetUp();
-        set_env("BREMALO_NO_GUI", "1");
-        set_env("WINEPREFIX", tmp.path().string().c_str());
-        cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
-        utm001 = Utm001{};
+        InIgcSandbox::SetUp();
         init_read_fpl();
         init_glider();
         ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
@@ -35,8 +27,6 @@ protected:
         console = capture_console([&] { status = trackdiff_run(a, b); });
         return status;
     }
-    bool printed(const std::string& s) const { return console.find(s) != std::string::npos; }
-    std::string console;
 };
 
 TEST_F(ConverterLogs, EachVersionAgainstItselfAndAChangedCopy) {

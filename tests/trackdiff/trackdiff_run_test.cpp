@@ -7,34 +7,22 @@
 
 #include <gtest/gtest.h>
 
-#include "support/program_settings.h"
 #include "support/stop.h"
 #include "tests/common/console_capture.h"
 #include "tests/common/igc_text.h"
-#include "tests/common/temp_dir.h"
-#include "tests/common/env_vars.h"
+#include "tests/common/igc_sandbox.h"
 #include "trackdiff/trackdiff_run.h"
 
 namespace {
 
-class Trackdiff : public InTempDir {
+class Trackdiff : public InIgcSandbox {
 protected:
-    void SetUp() override {
-        InTempDir::SetUp();
-        set_env("BREMALO_NO_GUI", "1");
-        set_env("WINEPREFIX", tmp.path().string().c_str());
-        cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
-    }
     int32_t run(const std::string& a, const std::string& b) {
         int32_t status = -99;
         console = capture_console([&] { status = trackdiff_run(a, b); });
         return status;
     }
-    bool printed(const std::string& s) const { return console.find(s) != std::string::npos; }
     static bool exists(const std::string& p) { return std::filesystem::exists(p); }
-
-    std::string console;
 };
 
 const std::vector<igc_text_fix> flight = igc_text_flight(43200, 60);

@@ -8,24 +8,18 @@
 #include <gtest/gtest.h>
 
 #include "support/condor_install.h"
-#include "support/program_settings.h"
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
-#include "tests/common/env_vars.h"
+#include "tests/common/igc_sandbox.h"
 #include "tests/tracks/igc_fixture.h"
-#include "tests/tracks/utm_fixtures.h"
 #include "tracks/igc_reader.h"
 
 namespace {
 
-class IgcRoundTrip : public InFreshUtm {
+class IgcRoundTrip : public InIgcSandbox {
 protected:
     void SetUp() override {
-        InFreshUtm::SetUp();
-        set_env("BREMALO_NO_GUI", "1");
-        set_env("WINEPREFIX", tmp.path().string().c_str());
-        cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
+        InIgcSandbox::SetUp();
         init_read_fpl();
         init_glider();
         ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
@@ -38,7 +32,6 @@ protected:
     std::vector<igc_fix> ppp;
     int32_t nrec = -1;
     int32_t status = -1;
-    std::string console;
 };
 
 TEST_F(IgcRoundTrip, EveryFixOfTheConverterComesBack) {

@@ -15,29 +15,21 @@
 #include <gtest/gtest.h>
 
 #include "support/condor_install.h"
-#include "support/program_settings.h"
 #include "taskmodel/task_model.h"
 #include "taskmodel/write_fpl_v3.h"
 #include "tests/common/console_capture.h"
 #include "tests/common/igc_text.h"
-#include "tests/common/temp_dir.h"
-#include "tests/common/env_vars.h"
+#include "tests/common/igc_sandbox.h"
 #include "tests/tracks/terrain_fixtures.h"
 #include "tracks/igc_reader.h"
 #include "tracks/utm.h"
 
 namespace {
 
-class IgcReader : public InTempDir {
+class IgcReader : public InIgcSandbox {
 protected:
     void SetUp() override {
-        InTempDir::SetUp();
-        // A version-3 log's flight plan looks for the landscape's airspace
-        // file: no installation, messages on the console.
-        set_env("BREMALO_NO_GUI", "1");
-        set_env("WINEPREFIX", tmp.path().string().c_str());
-        cmndta001.qline = true;
-        cmndta000.app_path = tmp.path().string() + std::string(path_sep_str());
+        InIgcSandbox::SetUp();
         init_read_fpl();
         init_glider();
         rdigc000 = Rdigc000{};
@@ -55,13 +47,10 @@ protected:
         console = capture_console([&] { status = read_igc(name, qconv, qgpsa, ppp, hdr, nrec, nhdr); });
         return status;
     }
-    bool printed(const std::string& s) const { return console.find(s) != std::string::npos; }
-
     std::vector<igc_fix> ppp;
     std::vector<std::string> hdr;
     int32_t nrec = -1;
     int32_t nhdr = -1;
-    std::string console;
 };
 
 TEST_F(IgcReader, ConverterLogGivesItsFixesHeaderAndDeclaration) {
