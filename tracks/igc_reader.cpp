@@ -135,14 +135,14 @@ bool on_c_record(Igc_read& r, const std::string& line) {
     ++r.nc;
     if (r.nc == 1) {
         const std::string cols = igc_columns(line, 24, 25);
-        console_free("Declared turn points :", cols);
+        console_free(cols);
         if (parse_c_declaration(line, r.ntp)) console_free(r.ntp);
         return true;
     }
     float lat = 0.0f, lon = 0.0f;
     std::string name;
     const bool ok = parse_c_waypoint(line, r.c_fields, lat, lon, name);
-    console_free("Waypoint", rdigc001.nb_igcwp, lat, lon);
+    console_free(lat, lon);
     const int32_t k = rdigc001.nb_igcwp;
     // A declaration of more waypoints than the table holds: the surplus is
     // dropped.
@@ -167,7 +167,7 @@ bool on_header_line(Igc_read& r, const std::string& line) {
             hdr[static_cast<std::size_t>(r.nhdr++)] = fit(line, igc_hdr_len);
         if (!line.empty() && line[0] == 'I') {
             ok = parse_i_record(line, r.i_fields, r.ext);
-            console_free("Extensions :", r.i_fields.count);
+            console_free(r.i_fields.count);
             console_free("ENL, MOP", r.ext.enl_first, r.ext.enl_last, r.ext.mop_first, r.ext.mop_last);
         }
     }
@@ -295,7 +295,7 @@ void print_summary(const Igc_read& r) {
     if (nb_wp == 0 && rdigc001.nb_igcwp >= 1) nb_wp = rdigc001.nb_igcwp - 1;
     // A count the log gave beyond the table: only the table's points exist.
     nb_wp = std::clamp(nb_wp, 0, maxtp + 1);
-    console_free("Task points :", nb_wp);
+    console_free(nb_wp);
     const Rd_fpl_1& g = rd_fpl_1;
     for (int32_t i = 0; i < nb_wp; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);

@@ -85,6 +85,38 @@ TEST_F(IgcReader, ConverterLogGivesItsFixesHeaderAndDeclaration) {
     EXPECT_TRUE(printed(" qgps_alt F 800 800 T\n")) << console;
 }
 
+TEST_F(IgcReader, TheConsoleLinesOfALogInTheirOrder) {
+    const std::string log = igc_text_join({
+        "AXXX",
+        "I013638ENL",
+        "C150623123000150623000002",
+        "C4630000N00915000EStart",
+        "C4636000N00924000EGoal",
+        "B1200004630000N00915000EA00800008100",
+        "B1200004630000N00915000EA00800008100",
+        "B1200024630000N00915000EA00805008150",
+        "LCONFPLLandscape=Alps",
+        "LCONFPLName=LS8",
+    });
+    ASSERT_EQ(read(log), 0);
+    EXPECT_EQ(console,
+              "\n"
+              " t.igc 0\n"
+              " 1\n"                    // the I record's count
+              " ENL, MOP 36 38 0 0\n"
+              " 02\n"                   // the declaration's columns 24-25 ...
+              " 2\n"                    // ... read as the number of turn points
+              " 46.5 9.25\n"            // one line per waypoint: latitude, longitude
+              " 46.5999985 9.39999962\n"
+              " qgps_alt F 800 810 F\n"
+              " 2 fixes read 2 2 2 HDR 2\n"
+              " 1 fixes skipped\n"
+              " Landscape, glider : Alps LS8\n"
+              " 1\n"                    // the task points: their count, then one line each
+              " 0 0 0 0 1 90 3000 Start\n"
+              "\n");
+}
+
 TEST_F(IgcReader, RepeatedTimesAreSkippedAndCounted) {
     std::vector<igc_text_fix> f = igc_text_flight(1000, 3);
     std::vector<igc_text_fix> with_dups{f[0], f[1], f[1], f[1], f[2]};
