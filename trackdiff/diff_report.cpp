@@ -2,7 +2,7 @@
 
 #include "support/ftext.h"
 #include "support/number_fields.h"
-#include "support/paths.h"
+#include "support/platform.h"
 
 namespace {
 
@@ -12,11 +12,18 @@ std::string_view before_igc(std::string_view s) {
     return p == std::string_view::npos ? std::string_view{} : s.substr(0, p);
 }
 
+/// The file name of a path: what follows its last "/" or platform separator
+/// (Windows takes both; on Linux they are the same).
+std::string_view file_name(std::string_view path) {
+    const char seps[] = {'/', path_separator()};
+    const std::size_t p = path.find_last_of(std::string_view(seps, sizeof seps));
+    return p == std::string_view::npos ? path : path.substr(p + 1);
+}
+
 }  // namespace
 
 std::string report_name(std::string_view ff1, std::string_view ff2) {
-    std::string name2;
-    extract_name(trim_right(ff2), name2);
+    const std::string_view name2 = file_name(trim_right(ff2));
     std::string r(before_igc(trim_right(ff1)));
     r += '-';
     r += before_igc(name2);

@@ -8,10 +8,11 @@
 
 /// The report's name: the first log's name up to its first ".igc"
 /// (folders included, so the report lands beside it), "-", the second
-/// log's file name (after its last path separator) up to its first ".igc",
-/// then "_igc_diff.txt".  The search is case-sensitive; a name without
-/// ".igc" contributes nothing (a.IGC and b.IGC give "-_igc_diff.txt").
-/// Trailing blanks of the names do not count.
+/// log's file name (after its last "/" or platform separator: Windows
+/// takes both) up to its first ".igc", then "_igc_diff.txt".  The search
+/// is case-sensitive; a name without ".igc" contributes nothing (a.IGC and
+/// b.IGC give "-_igc_diff.txt").  Trailing blanks of the names do not
+/// count; the names are taken whole, however long.
 std::string report_name(std::string_view ff1, std::string_view ff2);
 
 /// One report field: the value with 9 significant digits in 16 characters

@@ -33,6 +33,15 @@ TEST(DiffReport, NameFromBothLogs) {
         EXPECT_EQ(report_name(native_path(c.ff1), native_path(c.ff2)), native_path(c.name)) << c.ff1 << " " << c.ff2;
 }
 
+TEST(DiffReport, ASlashSeparatesFoldersOnEveryPlatform) {
+    // Windows takes "/" as well as its own separator, so the second log's
+    // folders typed with "/" do not count there either.
+    EXPECT_EQ(report_name("flights/a.igc", "flights/b.igc"), "flights/a-b_igc_diff.txt");
+    EXPECT_EQ(report_name("a.igc", "../other/b.igc"), "a-b_igc_diff.txt");
+    EXPECT_EQ(report_name("a.igc", "x/"), "a-_igc_diff.txt");
+    EXPECT_EQ(report_name(native_path("x/a.igc"), native_path("y/z/b.igc")), native_path("x/a-b_igc_diff.txt"));
+}
+
 TEST(DiffReport, FieldsOfNineSignificantDigits) {
     struct Case {
         float v;
