@@ -8,20 +8,13 @@
 
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
-#include "tests/common/igc_sandbox.h"
 #include "tests/tracks/igc_fixture.h"
 #include "trackdiff/trackdiff_run.h"
 
 namespace {
 
-class ConverterLogs : public InIgcSandbox {
+class ConverterLogs : public InConverterLogs {
 protected:
-    void SetUp() override {
-        InIgcSandbox::SetUp();
-        init_read_fpl();
-        init_glider();
-        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
-    }
     int32_t run(const std::string& a, const std::string& b) {
         int32_t status = -1;
         console = capture_console([&] { status = trackdiff_run(a, b); });

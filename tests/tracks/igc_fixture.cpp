@@ -135,3 +135,10 @@ std::vector<std::string> crlf_lines(const std::string& text) {
     }
     return lines;
 }
+
+void InConverterLogs::SetUp() {
+    InIgcSandbox::SetUp();
+    init_read_fpl();
+    init_glider();
+    ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
+}

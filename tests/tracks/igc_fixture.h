@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/igc_sandbox.h"
 #include "tests/common/track_writer.h"
 #include "tests/tracks/utm_fixtures.h"
 #include "tracks/ftr_fixes.h"
@@ -59,3 +60,12 @@ track_desc interop_track(int32_t version);
 
 /// The CR LF lines of a file (a final line without CR LF is kept too).
 std::vector<std::string> crlf_lines(const std::string& text);
+
+/// A test over logs that convert_test_track writes and the IGC reader reads
+/// back: InIgcSandbox, the task model and the glider reset as the converter
+/// resets them at start, and the frame set up from the default test
+/// landscape ("land.trn" in the test's folder).
+class InConverterLogs : public InIgcSandbox {
+protected:
+    void SetUp() override;
+};

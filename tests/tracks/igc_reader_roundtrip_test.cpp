@@ -10,20 +10,13 @@
 #include "support/condor_install.h"
 #include "taskmodel/task_model.h"
 #include "tests/common/console_capture.h"
-#include "tests/common/igc_sandbox.h"
 #include "tests/tracks/igc_fixture.h"
 #include "tracks/igc_reader.h"
 
 namespace {
 
-class IgcRoundTrip : public InIgcSandbox {
+class IgcRoundTrip : public InConverterLogs {
 protected:
-    void SetUp() override {
-        InIgcSandbox::SetUp();
-        init_read_fpl();
-        init_glider();
-        ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
-    }
     void read(const std::string& name, bool qconv = false) {
         std::vector<std::string> hdr(100);
         int32_t nhdr = 0;
