@@ -35,7 +35,7 @@ void m22inv(const Mat22& a, Mat22& inv, bool& ok) {
 
 int32_t latlon2xy(float lat, float lon, float epsl, float& tpx0, float& tpy0, int32_t ndebug) {
     const NaviCon_library& lib = navicon();
-    if (ndebug != 0) console_free("latlon2xy", lat, lon, epsl, tpx0, tpy0, ndebug);
+    if (ndebug != 0) console_free(lat, lon, epsl, tpx0, tpy0, ndebug);
     double urf = 1.0;
     const float xmax = lib.GetMaxX();
     const float ymax = lib.GetMaxY();
@@ -81,8 +81,8 @@ int32_t latlon2xy(float lat, float lon, float epsl, float& tpx0, float& tpy0, in
         ddy = -(jacob_inv[1][0] * e_lon + jacob_inv[1][1] * e_lat);
         if (ndebug != 0) {
             console_line("");
-            console_free(niter, "X", tpx0, xmax, ddx, "Y", tpy0, ymax, ddy);
-            console_free("Lon", lon0, lon, e_lon, "Lat", lat0, lat, e_lat);
+            console_free(niter, tpx0, xmax, ddx, tpy0, ymax, ddy);
+            console_free(lon0, lon, e_lon, lat0, lat, e_lat);
         }
         tpx0 = static_cast<float>(tpx0 + urf * ddx);
         tpy0 = static_cast<float>(tpy0 + urf * ddy);
