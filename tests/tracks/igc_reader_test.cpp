@@ -139,7 +139,7 @@ TEST_F(IgcReader, ALogAcrossMidnightKeepsIncreasingTimes) {
 
 TEST_F(IgcReader, TheAltitudeFieldByLoggerKind) {
     struct Case {
-        const char* type_line;  // "HFFTYFRTYPE" record, or none
+        const char* type_line;  // the "HFFTYFRTYPE" or "HFGPSGPS" record
         int press, gnss;
         bool qgpsa;
         bool qgps_alt, qcndrtrk;
@@ -153,6 +153,8 @@ TEST_F(IgcReader, TheAltitudeFieldByLoggerKind) {
         {"HFFTYFRTYPE:LXNAV,LX8000F", 0, 0, true, true, false, 0.0f},
         {"HFFTYFRTYPE:CCSS", 812, 900, false, true, false, 900.0f},
         {"HFFTYFRTYPE:CondorTracker 1.2", 812, 900, false, true, true, 900.0f},
+        {"HFGPSGPS:CCSS_SOFTWARE_GPS", 812, 900, false, true, false, 900.0f},
+        {"HFGPSGPS:uBLOX NEO-6M,16,max9000m", 812, 900, false, false, false, 812.0f},
     };
     for (const Case& c : cases) {
         char b[64];
