@@ -13,7 +13,7 @@
 
 namespace {
 
-class ConverterLogs : public InConverterLogs {
+class ConverterLogs : public InIgcFrame {
 protected:
     int32_t run(const std::string& a, const std::string& b) {
         int32_t status = -1;

@@ -29,7 +29,7 @@ bool igc_test_frame(const std::string& trn) {
 }
 
 void InIgcFrame::SetUp() {
-    InFreshUtm::SetUp();
+    InIgcSandbox::SetUp();
     init_read_fpl();
     init_glider();
     ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
@@ -134,11 +134,4 @@ std::vector<std::string> crlf_lines(const std::string& text) {
         b = e + 2;
     }
     return lines;
-}
-
-void InConverterLogs::SetUp() {
-    InIgcSandbox::SetUp();
-    init_read_fpl();
-    init_glider();
-    ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
 }

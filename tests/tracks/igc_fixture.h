@@ -1,7 +1,7 @@
 // Converting test tracks to IGC files as the converter does: a UTM frame
 // from a ".trn" header, the track read by the track readers, the fixes
-// resampled, the IGC file written.  Shared by the IGC writer tests and the
-// interoperability tests.
+// resampled, the IGC file written.  Shared by the IGC writer tests, the
+// interoperability tests and the tests that read converter logs back.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,6 @@
 
 #include "tests/common/igc_sandbox.h"
 #include "tests/common/track_writer.h"
-#include "tests/tracks/utm_fixtures.h"
 #include "tracks/ftr_fixes.h"
 
 /// One fix as an IGC reader should report it.
@@ -27,10 +26,11 @@ struct expected_fix {
 /// 5100000 m); true on success.
 bool igc_test_frame(const std::string& trn);
 
-/// Each test in its own working folder with the task model and the glider
-/// record reset and the default test frame set up (from "land.trn" in that
-/// folder), as the converter has them before a track is read.
-class InIgcFrame : public InFreshUtm {
+/// Each test in its own working folder, sandboxed for reading IGC logs
+/// (InIgcSandbox), with the task model and the glider record reset and the
+/// default test frame set up (from "land.trn" in that folder), as the
+/// converter has them before a track is read.
+class InIgcFrame : public InIgcSandbox {
 protected:
     void SetUp() override;
 };
@@ -60,12 +60,3 @@ track_desc interop_track(int32_t version);
 
 /// The CR LF lines of a file (a final line without CR LF is kept too).
 std::vector<std::string> crlf_lines(const std::string& text);
-
-/// A test over logs that convert_test_track writes and the IGC reader reads
-/// back: InIgcSandbox, the task model and the glider reset as the converter
-/// resets them at start, and the frame set up from the default test
-/// landscape ("land.trn" in the test's folder).
-class InConverterLogs : public InIgcSandbox {
-protected:
-    void SetUp() override;
-};

@@ -15,7 +15,7 @@
 
 namespace {
 
-class IgcRoundTrip : public InConverterLogs {
+class IgcRoundTrip : public InIgcFrame {
 protected:
     void read(const std::string& name, bool qconv = false) {
         std::vector<std::string> hdr(100);
