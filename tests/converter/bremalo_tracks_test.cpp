@@ -211,5 +211,7 @@ TEST(BremaloSample, CommittedSampleConverts) {
     EXPECT_EQ(lines[0], "ACSS00001");
     EXPECT_EQ(lines[2], "HFDTE150624");
     EXPECT_EQ(count_prefixed(lines, "B"), 300u);
+    // The sample's trailer holds a real player status.
+    EXPECT_EQ(count_prefixed(lines, "LCONFlightInfoPlayerStatus=Landed"), 1u);
     expect_readable_igc(box.work() / "sample.igc", 300);
 }

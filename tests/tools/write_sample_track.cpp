@@ -103,7 +103,8 @@ track_desc sample_track() {
         d.fixes.push_back(f);
     }
     d.events = {{1, 0.0f, 0.0f}};
-    d.trailer = tw_trailer(1, 13.0833f, 0.0833f, 0.0f, 0.0f, 0, 7400.0f, 88800.0f, 0.0f, 0);
+    // Player status 3: landed (the codes run from 1 to 10).
+    d.trailer = tw_trailer(1, 13.0833f, 0.0833f, 0.0f, 0.0f, 3, 7400.0f, 88800.0f, 0.0f, 0);
     return d;
 }
 
