@@ -71,7 +71,7 @@ std::string terrain_header_path(bool installation_found) {
 
 // A skipped track in the run log (echoed on the console).
 void skip_note(const std::string& track, std::string_view why) {
-    log_message_f(escape_path_for_message(track) + std::string(why));
+    log_message_f(path_for_log_message(track) + std::string(why));
 }
 
 }  // namespace

@@ -127,6 +127,13 @@ std::string unescape_slashes(std::string_view t) {
     return r;
 }
 
+// Whether log_message_f acts on the beginning of `msg`: a level prefix or
+// the start of a new run log.
+bool has_log_prefix(std::string_view msg) {
+    const std::string_view p = msg.substr(0, 3);
+    return p == "{I}" || p == "{W}" || p == "{E}" || p == "{F}" || msg.substr(0, 6) == "CREATE";
+}
+
 // The console echo of a run-log message: an escaped slash shows as a slash.
 void echo_line(std::string_view msg) { console_line(" >>> " + unescape_slashes(trim_right(msg))); }
 
@@ -219,6 +226,11 @@ void log_message_f(std::string_view msg) {
         open_run_log = nullptr;
     }
     if (nsta == 999) stop_run(exit_error);
+}
+
+std::string path_for_log_message(std::string_view path) {
+    if (!has_log_prefix(path)) return escape_path_for_message(path);
+    return escape_path_for_message("." + std::string(path_sep_str()) + std::string(path));
 }
 
 void log_message_f(std::string& msg) {

@@ -48,6 +48,13 @@ void log_message_f(std::string_view msg);
 /// copied back into `msg`.
 void log_message_f(std::string& msg);
 
+/// A path as a run-log message that begins with it names it: the slashes
+/// escaped (escape_path_for_message), and when the path itself begins with
+/// one of the prefixes that log_message_f acts on ("{I}", "{W}", "{E}",
+/// "{F}", "CREATE"), "." and the separator in front (the same file), so that
+/// a file's name never frames, stops or redirects the log.
+std::string path_for_log_message(std::string_view path);
+
 /// Appends one plain line (no console echo, no banner, no "/" splitting) to
 /// the current run log, opening and closing it as a message does; used for
 /// the few lines that go to the run log alone.  A run log that cannot be

@@ -16,7 +16,7 @@ namespace {
 
 /// A run-log message about the track: its path, kept whole ("/" breaks a
 /// message line), then the reason.
-void log_track(const std::string& name, const char* why) { log_message_f(escape_path_for_message(name) + why); }
+void log_track(const std::string& name, const char* why) { log_message_f(path_for_log_message(name) + why); }
 
 void fail(int32_t& npts, const std::string& name, const char* why) {
     npts = 0;

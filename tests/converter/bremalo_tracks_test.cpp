@@ -131,6 +131,22 @@ TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
     EXPECT_NE(r.out.find(" >>> missing.ftr : file not found, skipped\n"), std::string::npos) << r.out;
 }
 
+// Track names that begin as the run log's prefixes do ("{F}" stops the
+// program, "{E}" logs an error, "CREATE" starts a new log) are only names in
+// its messages: the run goes on to the next track.
+TEST_F(BremaloTracks, NamesThatBeginLikeRunLogPrefixes) {
+    box.track("t.ftr", e2e_track(3040));
+    box.write("{E}text.ftr", "not a track at all\n");
+    const Bremalo_run r = box.run({"{F}gone.ftr", "CREATE.ftr", "{E}text.ftr", "t.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(count_prefixed(igc(box, "t.igc"), "B"), 20u);
+    const std::string log = box.read("Logfile.txt");
+    for (const char* line : {"./{F}gone.ftr : file not found, skipped\r\n", "./CREATE.ftr : file not found, skipped\r\n",
+                             "./{E}text.ftr: Not a Condor FTR file\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    EXPECT_FALSE(box.exists(box.program() / "ErrorLog.txt"));
+}
+
 // Without a simulator the terrain header is looked for beside the program;
 // a missing one is an error for that track only.
 TEST_F(BremaloTracks, MissingTerrainHeader) {

@@ -78,6 +78,34 @@ TEST_F(Messages, RunLogPlainMessages) {
     EXPECT_FALSE(fs::exists("ErrorLog.txt"));
 }
 
+// A message that begins with a file's name: a name that begins like a
+// prefix of the log is shown as the same file behind "." and the separator,
+// and neither frames nor stops nor starts a new log; other names are only
+// escaped.
+TEST_F(Messages, FileNamesAtTheStartOfAMessageAreNoPrefixes) {
+    const std::string here = "." + std::string(path_sep_str());
+    struct Case {
+        std::string name;
+        std::string logged;
+    } cases[] = {
+        {"{F}x.ftr", here + "{F}x.ftr"},   {"{E}x.ftr", here + "{E}x.ftr"},
+        {"{W}x.ftr", here + "{W}x.ftr"},   {"{I}x.ftr", here + "{I}x.ftr"},
+        {"CREATE x.ftr", here + "CREATE x.ftr"}, {"{f}x.ftr", "{f}x.ftr"},
+        {"x{F}.ftr", "x{F}.ftr"},          {"CREAT.ftr", "CREAT.ftr"},
+        {native_path("in/{F}.ftr"), native_path("in/{F}.ftr")},
+    };
+    std::string expected;
+    begin_stdout_capture();
+    for (const Case& c : cases) {
+        log_message_f(path_for_log_message(c.name) + " : file not found");
+        expected += c.logged + " : file not found\r\n";
+    }
+    end_stdout_capture();
+    EXPECT_EQ(tmp.read("Logfile.txt"), expected);
+    EXPECT_FALSE(fs::exists("ErrorLog.txt"));
+    EXPECT_FALSE(fs::exists(" x.ftr : file not found"));
+}
+
 TEST_F(Messages, PlainRunLogLinesFollowTheCurrentLog) {
     begin_stdout_capture();
     log_plain_line("UTM NOT INITIALIZED/x");
