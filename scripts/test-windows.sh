@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything for Windows with mingw-w64 (build-windows/) and runs
-# every test under Wine: headless, in a Wine prefix made for the run in a
-# temporary folder, with the registry values that the tests read written
-# into it by "wine reg add"; then the Linux and the Windows build of
-# trackdiff on the same logs (tests/crossbuild/).
+# every test under Wine: headless, in two Wine prefixes made for the run in
+# a temporary folder, one with the simulator installed and the registry
+# values that the tests read written into it by "wine reg add", one
+# without it for the converter's end-to-end tests of such a machine; then
+# the Linux and the Windows build of the converter on the same tracks and
+# of trackdiff on the same logs (tests/crossbuild/).  The Linux programs are
+# taken from build/ when it has them.
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +19,9 @@ cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUIL
 cmake --build "$build" -j "$jobs"
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/wine"
+installed="$work/wine"
+bare="$work/wine-bare"
+export WINEPREFIX="$installed"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko installer: nothing here needs .NET or a browser engine.
@@ -25,18 +30,27 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 export BREMALO_NO_GUI=1
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$installed" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$bare" wineserver -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# The prefix, and a server that stays up for the whole run with the
-# prefix's services already started: a service started by a test program
-# would keep its output pipe open and hold up the test's end.
+# Two prefixes: one where the simulator is installed (with the registry
+# values that the Windows tests read), one without it for the converter's
+# end-to-end tests of such a machine (ctest label "no_simulator").  The
+# second is a copy of the first made before anything is installed: quicker
+# than a second "wineboot --init".
 wineboot --init </dev/null >/dev/null 2>&1
 wineserver -w
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
+cp -a "$installed" "$bare"
+# A server that stays up for the whole run in each prefix, with the
+# prefix's services already started: a service started by a test program
+# would keep its output pipe open and hold up the test's end.
+for prefix in "$installed" "$bare"; do
+  WINEPREFIX="$prefix" wineserver -p
+  WINEPREFIX="$prefix" wine cmd /c exit </dev/null >/dev/null 2>&1
+done
 
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
 k='HKCU\Software\BremaloTest'
@@ -60,13 +74,26 @@ mkdir -p "$condor/Logs"
 printf 'MZ' > "$condor/Condor.exe"
 printf 'Log started\r\n\r\nCondor version: 3040\r\n' > "$condor/Logs/Logfile.txt"
 
-ctest --test-dir "$build" --output-on-failure -j "$jobs" </dev/null
+# Both sets of tests at once, each prefix with its own server.
+st=0
+WINEPREFIX="$bare" ctest --test-dir "$build" --output-on-failure -j "$jobs" -L no_simulator </dev/null \
+  > "$work/no_simulator.log" 2>&1 &
+bare_tests=$!
+ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE no_simulator </dev/null || st=1
+wait "$bare_tests" || st=1
+echo "--- the converter's end-to-end tests without the simulator (prefix without it):"
+cat "$work/no_simulator.log"
+[ "$st" = 0 ] || { echo "Windows tests failed" >&2; exit 1; }
 
-# The same logs through the Linux and the Windows build of trackdiff.
-linux_trackdiff=build/trackdiff/trackdiff
-if [ ! -x "$linux_trackdiff" ]; then
-  cmake -S . -B build-crossbuild -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREMALO_TESTS=OFF >/dev/null
-  cmake --build build-crossbuild --target trackdiff -j "$jobs" >/dev/null
-  linux_trackdiff=build-crossbuild/trackdiff/trackdiff
+# The same tracks through the Linux and the Windows build of the converter,
+# and the same logs through both builds of trackdiff.
+linux_build=build
+if [ ! -x "$linux_build/converter/Bremalo" ] || [ ! -x "$linux_build/trackdiff/trackdiff" ]; then
+  linux_build=build-crossbuild
+  cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREMALO_TESTS=OFF >/dev/null
+  cmake --build "$linux_build" --target Bremalo trackdiff -j "$jobs" >/dev/null
 fi
-bash tests/crossbuild/compare_trackdiff.sh "$linux_trackdiff" "$build/trackdiff/trackdiff.exe"
+WINEPREFIX="$bare" bash tests/crossbuild/compare_bremalo.sh "$linux_build/converter/Bremalo" \
+  "$build/converter/Bremalo.exe" "$build/tests/write_crossbuild_tracks.exe" \
+  "$linux_build/trackdiff/trackdiff" "$build/trackdiff/trackdiff.exe"
+bash tests/crossbuild/compare_trackdiff.sh "$linux_build/trackdiff/trackdiff" "$build/trackdiff/trackdiff.exe"

@@ -1,5 +1,6 @@
 #include "tests/common/child_process.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +25,10 @@ std::string read_all(std::FILE* f) {
 }  // namespace
 
 program_result run_program(const std::vector<std::string>& argv, int timeout_s) {
+    return run_program(argv, run_setting{}, timeout_s);
+}
+
+program_result run_program(const std::vector<std::string>& argv, const run_setting& how, int timeout_s) {
     program_result r;
     if (argv.empty() || argv[0].empty()) return r;
     std::vector<char*> args;
@@ -42,9 +47,22 @@ program_result run_program(const std::vector<std::string>& argv, int timeout_s) 
     std::fflush(stderr);
     const pid_t pid = fork();
     if (pid == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        if (in < 0 || (!how.folder.empty() && chdir(how.folder.c_str()) != 0)) _exit(126);
+        dup2(in, STDIN_FILENO);
         dup2(fileno(out), STDOUT_FILENO);
         dup2(fileno(err), STDERR_FILENO);
-        execvp(args[0], args.data());
+        for (const std::string& e : how.env) {
+            const std::size_t eq = e.find('=');
+            if (eq == std::string::npos)
+                unsetenv(e.c_str());
+            else
+                setenv(e.substr(0, eq).c_str(), e.c_str() + eq + 1, 1);
+        }
+        if (how.program.empty())
+            execvp(args[0], args.data());
+        else
+            execv(how.program.c_str(), args.data());
         _exit(127);
     }
     if (pid > 0) {
@@ -67,7 +85,7 @@ program_result run_program(const std::vector<std::string>& argv, int timeout_s) 
         }
         if (ended && WIFEXITED(status)) {
             r.status = WEXITSTATUS(status);
-            r.started = r.status != 127;
+            r.started = r.status != 127 && r.status != 126;  // not run, or not set up
         }
         r.out = read_all(out);
         r.err = read_all(err);

@@ -14,9 +14,27 @@ struct program_result {
     std::string err;       ///< standard error
 };
 
+/// Where and how a program is run.
+struct run_setting {
+    /// The working folder of the run; empty: the caller's.
+    std::string folder;
+    /// Changes to the caller's environment: "NAME=value" sets a variable,
+    /// "NAME" alone removes it; applied in order.
+    std::vector<std::string> env;
+    /// The program file to start when argv[0] is only the name the program
+    /// is to see as its argument 0; empty: argv[0] itself (looked up in
+    /// PATH) is started.
+    std::string program;
+};
+
 /// Runs argv[0] (looked up in PATH) with the arguments argv[1..] and waits
-/// for it, at most `timeout_s` seconds (then it is killed).
+/// for it, at most `timeout_s` seconds (then it is killed).  Standard input
+/// reads nothing.
 program_result run_program(const std::vector<std::string>& argv, int timeout_s = 120);
+
+/// The same, in the folder, with the environment and the program file of
+/// `how`.
+program_result run_program(const std::vector<std::string>& argv, const run_setting& how, int timeout_s = 120);
 
 /// The full path of the first executable file `name` in PATH; empty when
 /// there is none.

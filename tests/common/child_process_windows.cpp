@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -51,6 +53,41 @@ std::string read_all(HANDLE f) {
     return s;
 }
 
+// Names of the environment match without regard to case.
+bool same_name(const std::string& entry, const std::string& name) {
+    const std::size_t eq = entry.find('=', 1);  // "=C:=C:\x" entries begin with "="
+    return eq == name.size() && _strnicmp(entry.c_str(), name.c_str(), name.size()) == 0;
+}
+
+// The caller's environment with the changes applied, as the block that
+// CreateProcessA takes: "NAME=value" texts each ending with a NUL, sorted
+// by name without regard to case, then one more NUL.
+std::string environment_block(const std::vector<std::string>& changes) {
+    std::vector<std::string> entries;
+    if (char* env = GetEnvironmentStringsA()) {
+        for (const char* e = env; *e; e += std::strlen(e) + 1) entries.emplace_back(e);
+        FreeEnvironmentStringsA(env);
+    }
+    for (const std::string& c : changes) {
+        const std::size_t eq = c.find('=');
+        const std::string name = c.substr(0, eq);
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [&](const std::string& e) { return same_name(e, name); }),
+                      entries.end());
+        if (eq != std::string::npos) entries.push_back(c);
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const std::string& a, const std::string& b) {
+        return _stricmp(a.substr(0, a.find('=', 1)).c_str(), b.substr(0, b.find('=', 1)).c_str()) < 0;
+    });
+    std::string block;
+    for (const std::string& e : entries) {
+        block += e;
+        block += '\0';
+    }
+    block += '\0';
+    return block;
+}
+
 void close(HANDLE& h) {
     if (h != INVALID_HANDLE_VALUE && h != nullptr) CloseHandle(h);
     h = INVALID_HANDLE_VALUE;
@@ -59,6 +96,10 @@ void close(HANDLE& h) {
 }  // namespace
 
 program_result run_program(const std::vector<std::string>& argv, int timeout_s) {
+    return run_program(argv, run_setting{}, timeout_s);
+}
+
+program_result run_program(const std::vector<std::string>& argv, const run_setting& how, int timeout_s) {
     program_result r;
     if (argv.empty() || argv[0].empty()) return r;
     std::string command;
@@ -81,7 +122,10 @@ program_result run_program(const std::vector<std::string>& argv, int timeout_s) 
         std::string line = command;  // CreateProcessA may write into it
         std::fflush(stdout);
         std::fflush(stderr);
-        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        std::string env = how.env.empty() ? std::string() : environment_block(how.env);
+        if (CreateProcessA(how.program.empty() ? nullptr : how.program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                           0, env.empty() ? nullptr : env.data(), how.folder.empty() ? nullptr : how.folder.c_str(),
+                           &si, &pi)) {
             r.started = true;
             const DWORD waited = WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout_s) * 1000);
             DWORD code = 0;

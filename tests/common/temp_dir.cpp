@@ -29,25 +29,25 @@ bool in_death_test_child() { return !GTEST_FLAG_GET(internal_run_death_test).emp
 
 std::string handed_over_name(int n) { return "BREMALO_TEST_DIR_" + std::to_string(n); }
 
-fs::path fresh_folder() {
+}  // namespace
+
+fs::path fresh_temp_folder(std::string_view stem) {
 #ifdef _WIN32
     // No mkdtemp on Windows: a name from the process, the clock and a
     // counter, with an exclusive create.
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int i = 0;; ++i) {
         fs::path p = fs::temp_directory_path() /
-                     ("bremalo_test_" + std::to_string(_getpid()) + "_" + std::to_string(stamp % 1000000) + "_" +
+                     (std::string(stem) + std::to_string(_getpid()) + "_" + std::to_string(stamp % 1000000) + "_" +
                       std::to_string(i));
         if (fs::create_directory(p)) return p;
     }
 #else
-    std::string templ = (fs::temp_directory_path() / "bremalo_test_XXXXXX").string();
+    std::string templ = (fs::temp_directory_path() / (std::string(stem) + "XXXXXX")).string();
     if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
     return templ;
 #endif
 }
-
-}  // namespace
 
 TempDir::TempDir() {
     const std::string handed_over = handed_over_name(folders_made++);
@@ -58,7 +58,7 @@ TempDir::TempDir() {
             return;
         }
     }
-    path_ = fresh_folder();
+    path_ = fresh_temp_folder("bremalo_test_");
     set_env(handed_over.c_str(), path_.string().c_str());
 }
 

@@ -9,6 +9,10 @@
 
 #include "support/platform.h"  // path_separator, path_sep_str
 
+/// A new empty folder under the system's temporary folder, its name `stem`
+/// followed by a unique ending; the caller removes it.
+std::filesystem::path fresh_temp_folder(std::string_view stem);
+
 /// A fresh folder under the system's temporary folder, removed with all its
 /// content when the object goes.  In the child process of a death test that
 /// runs the test program anew, the parent's folder of the same rank.

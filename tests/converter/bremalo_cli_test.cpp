@@ -5,7 +5,6 @@
 
 #include "converter/bremalo.h"
 #include "converter/run_options.h"
-#include "tests/common/fake_dialog.h"
 #include "tests/converter/bremalo_sandbox.h"
 
 namespace {
@@ -47,35 +46,15 @@ TEST(BremaloCli, ChooserAnsweringNothingEndsTheRun) {
     EXPECT_EQ(r.out.find("Interpolation scheme"), std::string::npos) << r.out;
 }
 
-// The chooser's tracks are converted in the chooser's order.
-TEST(BremaloCli, TracksFromTheChooser) {
-    Bremalo_sandbox box;
-    box.terrain("Slovenia3");
-    const std::string b = (box.work() / box.track("b.ftr", e2e_track(3040))).string();
-    const std::string a = (box.work() / box.track("a.ftr", e2e_track(2500))).string();
-    const std::string saved_path = getenv("PATH") ? getenv("PATH") : "";
-    FakeDialog fake(box.root() / "bin");
-    fake.answer(b + "|" + a + "\n");
-    const Bremalo_run r = box.run({}, {"BREMALO_NO_GUI=0", "DISPLAY=:97"});
-    setenv("PATH", saved_path.c_str(), 1);
-    EXPECT_EQ(r.status, 0) << r.both();
-    const std::size_t first = r.out.find(" 1 " + b + "\n");
-    const std::size_t second = r.out.find(" 2 " + a + "\n");
-    EXPECT_NE(first, std::string::npos) << r.out;
-    EXPECT_NE(second, std::string::npos) << r.out;
-    EXPECT_LT(first, second);
-    EXPECT_TRUE(box.exists("a.igc"));
-    EXPECT_TRUE(box.exists("b.igc"));
-}
-
 TEST(BremaloCli, ChosenTrackNames) {
     EXPECT_EQ(chosen_tracks("/a/x.ftr"), std::vector<std::string>{"/a/x.ftr"});
     EXPECT_EQ(chosen_tracks("/a/x.ftr|/b/y z.ftr|"), (std::vector<std::string>{"/a/x.ftr", "/b/y z.ftr", ""}));
     EXPECT_EQ(chosen_tracks(std::string("x\0y|z\0", 6)), (std::vector<std::string>{"x y", "z"}));
 }
 
-// A pattern the shell did not expand (quoted, as a script passes it) is
-// expanded by the program; one that matches nothing stays as typed.
+// A pattern the shell did not expand (quoted, as a script passes it, and
+// always on Windows) is expanded by the program; one that matches nothing
+// stays as typed.
 TEST(BremaloCli, WildcardsOfTheCommandLine) {
     Bremalo_sandbox box;
     box.terrain("Slovenia3");

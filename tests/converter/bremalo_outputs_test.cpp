@@ -1,12 +1,9 @@
 // Where the converter's outputs go and what they are named: the settings
 // file, the output folder, the IGC file and the track named by the pattern,
 // the renaming that never replaces a file.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <time.h>
-
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/converter/bremalo_sandbox.h"
 
 namespace {
@@ -16,12 +13,12 @@ protected:
     void SetUp() override { box.terrain("Slovenia3"); }
 
     // A track of competition number XY in Slovenia3 with first task point
-    // "Finish" (tw_sample's), modified on 2024-05-01 at 14:07 UTC.
+    // "Finish" (tw_sample's), modified on 2024-05-01 at 14:07 local time;
+    // returns its name as the program takes it (the platform's separator).
     std::string dated_track(const std::string& rel, int32_t version = 3040) {
         box.track(rel, e2e_track(version));
-        const timespec times[2] = {{1714572420, 0}, {1714572420, 0}};
-        EXPECT_EQ(utimensat(AT_FDCWD, (box.work() / rel).c_str(), times, 0), 0);
-        return rel;
+        box.date_file(rel, LocalTime{2024, 5, 1, 14, 7, 0});
+        return native_path(rel);
     }
 
     std::size_t fixes_in(const fs::path& igc) { return count_prefixed(file_lines(box.read(igc)), "B"); }
@@ -36,37 +33,38 @@ const std::string default_name = "2024_05_01_14_07_XY__Slovenia3_Finish";
 }  // namespace
 
 TEST_F(BremaloOutputs, OutputFolders) {
-    dated_track("in/t.ftr");
+    const std::string track = dated_track("in/t.ftr");
     struct Case {
-        const char* setting;  // the settings file's line
+        std::string setting;  // the settings file's line
         fs::path igc;         // where the IGC file goes
     } cases[] = {
         {"Output Folder = IGC files", box.work() / "in/IGC files/t.igc"},
-        {"Output Folder : deep/er", box.work() / "in/deep/er/t.igc"},
+        {"Output Folder : " + native_path("deep/er"), box.work() / "in/deep/er/t.igc"},
         {"# Output Folder = ignored", box.work() / "in/t.igc"},
     };
     for (const Case& c : cases) {
-        settings(std::string(c.setting) + "\r\n");
-        const Bremalo_run r = box.run({"in/t.ftr"});
+        settings(c.setting + "\r\n");
+        const Bremalo_run r = box.run({track});
         EXPECT_EQ(r.status, 0) << r.both();
         EXPECT_EQ(fixes_in(c.igc), 20u) << c.setting << "\n" << r.both();
         expect_readable_igc(c.igc, 20);
     }
+    // An absolute folder: "/..." on Linux, a drive's "C:\..." on Windows.
     const fs::path absolute = box.root() / "elsewhere" / "igc";
     settings("Output Folder = " + absolute.string() + "\n");
-    EXPECT_EQ(box.run({"in/t.ftr"}).status, 0);
+    EXPECT_EQ(box.run({track}).status, 0);
     EXPECT_EQ(fixes_in(absolute / "t.igc"), 20u);
 }
 
 // An output folder that cannot be created skips the track (no IGC file, no
 // renaming); the next track is converted.
 TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
-    dated_track("a/t.ftr");
-    dated_track("b/u.ftr");
+    const std::string t = dated_track("a/t.ftr");
+    const std::string u = dated_track("b/u.ftr");
     box.write("a/out", "a file where the folder should be");
     fs::create_directory(box.work() / "b" / "out");
     settings("Output Folder = out\n");
-    const Bremalo_run r = box.run({"-rftr", "a/t.ftr", "b/u.ftr"});
+    const Bremalo_run r = box.run({"-rftr", t, u});
     EXPECT_EQ(r.status, 0) << r.both();
     EXPECT_TRUE(box.exists("a/t.ftr"));
     EXPECT_FALSE(box.exists("a/" + default_name + ".ftr"));
@@ -78,9 +76,9 @@ TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
 // "-rigc": the pattern names the IGC file, in the working folder, whatever
 // the output folder says.
 TEST_F(BremaloOutputs, IgcNamedByThePattern) {
-    dated_track("in/t.ftr");
+    const std::string t = dated_track("in/t.ftr");
     settings("Output Folder = out\n");
-    const Bremalo_run r = box.run({"-rigc", "in/t.ftr"});
+    const Bremalo_run r = box.run({"-rigc", t});
     EXPECT_EQ(r.status, 0) << r.both();
     EXPECT_EQ(fixes_in(default_name + ".igc"), 20u) << r.both();
     EXPECT_FALSE(box.exists("in/out"));
@@ -125,8 +123,7 @@ TEST_F(BremaloOutputs, SettingsFileBesideTheNameAsGiven) {
     dated_track("t.ftr");
     box.write("Bremalo.ini", "File format = LA\n");
     settings("File format = ID\n");
-    const std::string path = "PATH=" + box.program().string() + ":/usr/bin:/bin";
-    Bremalo_run r = box.run({"-rigc", "t.ftr"}, {path}, {"env", path, "Bremalo"});
+    const Bremalo_run r = box.run_by_bare_name({"-rigc", "t.ftr"});
     EXPECT_EQ(r.status, 0) << r.both();
     EXPECT_TRUE(box.exists("Slovenia3.igc")) << r.both();
 }
@@ -136,33 +133,53 @@ TEST_F(BremaloOutputs, SettingsFileBesideTheNameAsGiven) {
 // with "-noigc" no IGC file is written and the track is renamed all the
 // same.
 TEST_F(BremaloOutputs, RenamedTracks) {
-    dated_track("in/t1.ftr");
+    const std::string t1 = dated_track("in/t1.ftr");
     box.write("in/" + default_name + ".ftr", "taken");
-    const Bremalo_run r = box.run({"-rftr", "in/t1.ftr"});
+    const Bremalo_run r = box.run({"-rftr", t1});
     EXPECT_EQ(r.status, 0) << r.both();
     EXPECT_EQ(box.read("in/" + default_name + ".ftr"), "taken");
     EXPECT_EQ(file_lines(box.read("in/" + default_name + "_01.ftr")).empty(), false);
     EXPECT_FALSE(box.exists("in/t1.ftr"));
     EXPECT_EQ(fixes_in("in/t1.igc"), 20u);
 
-    dated_track("in/t2.ftr");
-    const Bremalo_run n = box.run({"-noigc", "-rftr", "in/t2.ftr"});
+    const std::string t2 = dated_track("in/t2.ftr");
+    const Bremalo_run n = box.run({"-noigc", "-rftr", t2});
     EXPECT_EQ(n.status, 0) << n.both();
     EXPECT_FALSE(box.exists("in/t2.igc"));
     EXPECT_FALSE(box.exists("in/t2.ftr"));
     EXPECT_TRUE(box.exists("in/" + default_name + "_02.ftr"));
 }
 
-// Names holding what a command interpreter would act on are only names.
+// Names holding what a command interpreter would act on are only names:
+// the track is renamed by the file system, never through a command.  The
+// characters of a track's name and of the user text that a shell or cmd
+// would act on differ by platform, and so do those that a file name cannot
+// hold (the built name has them replaced by "_").
 TEST_F(BremaloOutputs, ShellCharactersInNames) {
-    const std::string source = "it's a \"b&c\"; $(touch x) `touch y`.ftr";
-    dated_track(source);
-    const Bremalo_run r = box.run({"-rftr", "-ustr:&& touch z;|", source});
-    settings("File format = US_ID\n");
-    const Bremalo_run r2 = box.run({"-rftr", "-ustr:&& touch z;|", default_name + ".ftr"});
-    EXPECT_EQ(r.status, 0) << r.both();
-    EXPECT_EQ(r2.status, 0) << r2.both();
-    EXPECT_TRUE(box.exists("&& touch z;|_XY.ftr")) << r2.both();
-    EXPECT_EQ(fixes_in("it's a \"b&c\"; $(touch x) `touch y`.igc"), 20u);
-    for (const char* never : {"x", "y", "z"}) EXPECT_FALSE(box.exists(never)) << never;
+    struct Case {
+        std::string source;   // the track's name
+        std::string ustr;     // the user text
+        std::string renamed;  // the track's name after "US_ID"
+        std::string igc;      // its IGC file
+    } cases[] = {
+#ifdef _WIN32
+        {"it's b&c; ^%PATH% (x) & mkdir y & rem .ftr", "&& type nul > z & rem \"q\" |",
+         "&& type nul _ z & rem _q_ __XY.ftr", "it's b&c; ^%PATH% (x) & mkdir y & rem .igc"},
+#else
+        {"it's a \"b&c\"; $(touch x) `touch y`.ftr", "&& touch z;|", "&& touch z;|_XY.ftr",
+         "it's a \"b&c\"; $(touch x) `touch y`.igc"},
+#endif
+    };
+    for (const Case& c : cases) {
+        const std::string source = dated_track(c.source);
+        settings("");
+        const Bremalo_run r = box.run({"-rftr", "-ustr:" + c.ustr, source});
+        settings("File format = US_ID\n");
+        const Bremalo_run r2 = box.run({"-rftr", "-ustr:" + c.ustr, default_name + ".ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(r2.status, 0) << r2.both();
+        EXPECT_TRUE(box.exists(c.renamed)) << r2.both();
+        EXPECT_EQ(fixes_in(c.igc), 20u) << r.both();
+        for (const char* never : {"x", "y", "z"}) EXPECT_FALSE(box.exists(never)) << never;
+    }
 }

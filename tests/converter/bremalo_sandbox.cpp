@@ -1,23 +1,22 @@
 #include "tests/converter/bremalo_sandbox.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <time.h>
+#endif
 
-#include <cerrno>
-#include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "tests/common/igc_readers.h"
+#include "tests/common/temp_dir.h"
 
 #ifndef BREMALO_EXE
 #error "BREMALO_EXE must name the built converter"
@@ -31,22 +30,41 @@ std::string slurp(const fs::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The longest a run may take before it counts as hanging.
-constexpr auto run_limit = std::chrono::seconds(120);
+// The longest a run may take before it counts as hanging, in seconds.
+constexpr int run_limit = 120;
+
+#ifdef _WIN32
+// A version of the simulator in the current user's registry.
+bool simulator_in_registry(const char* key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+// The console in text mode ends its lines CR LF.
+std::string unix_lines(const std::string& s) {
+    std::string u;
+    u.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) u += s[i];
+    return u;
+}
+#endif
 
 }  // namespace
 
 Bremalo_sandbox::Bremalo_sandbox() {
-    std::string templ = (fs::temp_directory_path() / "bremalo_e2e_XXXXXX").string();
-    if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-    root_ = templ;
+    root_ = fresh_temp_folder("bremalo_e2e_");
     // Open to every user, so that a run as an unprivileged user reaches
     // the program and its working folder.
     fs::permissions(root_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                fs::perms::others_read | fs::perms::others_exec);
     fs::create_directories(program() / "LandscapeFiles");
     fs::create_directories(work());
+#ifndef _WIN32
     fs::create_directories(wine());
+#endif
     fs::copy_file(BREMALO_EXE, exe());
     fs::permissions(exe(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                fs::perms::others_read | fs::perms::others_exec);
@@ -60,6 +78,8 @@ Bremalo_sandbox::~Bremalo_sandbox() {
         if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
 }
+
+fs::path Bremalo_sandbox::exe() const { return program() / fs::path(BREMALO_EXE).filename(); }
 
 void Bremalo_sandbox::terrain(const std::string& landscape, const TrnFields& h) const {
     write(program() / "LandscapeFiles" / (landscape + ".trn"), trn_bytes(h));
@@ -86,7 +106,89 @@ bool Bremalo_sandbox::exists(const fs::path& p) const {
     return fs::exists(p.is_absolute() ? p : work() / p, ec);
 }
 
-fs::path Bremalo_sandbox::install_simulator(int major) const {
+#ifdef _WIN32
+
+void Bremalo_sandbox::date_file(const fs::path& p, const LocalTime& t) const {
+    const fs::path full = p.is_absolute() ? p : work() / p;
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(t.year);
+    local.wMonth = static_cast<WORD>(t.month);
+    local.wDay = static_cast<WORD>(t.day);
+    local.wHour = static_cast<WORD>(t.hour);
+    local.wMinute = static_cast<WORD>(t.minute);
+    local.wSecond = static_cast<WORD>(t.second);
+    SYSTEMTIME utc{};
+    FILETIME ft{};
+    ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &ft));
+    HANDLE h = CreateFileA(full.string().c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << full;
+    EXPECT_TRUE(SetFileTime(h, nullptr, &ft, &ft)) << full;
+    CloseHandle(h);
+}
+
+fs::path Bremalo_sandbox::install_simulator(int major) {
+    installed_ = true;
+    EXPECT_EQ(major, 3) << "scripts/test-windows.sh installs version 3 only";
+    char folder[256] = {};
+    DWORD size = sizeof folder - 1;
+    const LONG st = RegGetValueA(HKEY_CURRENT_USER, "SOFTWARE\\Condor3", "InstallDir", RRF_RT_REG_SZ, nullptr, folder,
+                                 &size);
+    EXPECT_EQ(st, ERROR_SUCCESS) << "no simulator in this Wine prefix: run the test through scripts/test-windows.sh";
+    return folder;
+}
+
+Bremalo_run Bremalo_sandbox::run(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                                 const std::vector<std::string>& prefix) const {
+    if (!installed_ && (simulator_in_registry("SOFTWARE\\Condor2") || simulator_in_registry("SOFTWARE\\Condor3")))
+        ADD_FAILURE() << "the simulator is installed in this Wine prefix: scripts/test-windows.sh runs this test "
+                         "in a prefix without it";
+    std::vector<std::string> argv = prefix;
+    argv.push_back(exe().string());
+    argv.insert(argv.end(), args.begin(), args.end());
+    run_setting how;
+    how.folder = work().string();
+    how.env = {"BREMALO_NO_GUI=1"};
+    how.env.insert(how.env.end(), env.begin(), env.end());
+    return finish(run_program(argv, how, run_limit));
+}
+
+Bremalo_run Bremalo_sandbox::run_by_bare_name(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{"Bremalo"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    run_setting how;
+    how.folder = work().string();
+    how.env = {"BREMALO_NO_GUI=1"};
+    how.program = exe().string();
+    return finish(run_program(argv, how, run_limit));
+}
+
+Bremalo_run Bremalo_sandbox::finish(const program_result& p) const {
+    Bremalo_run r;
+    r.status = p.status;
+    r.out = unix_lines(p.out);
+    r.err = unix_lines(p.err);
+    if (!p.started) r.err += "(the program could not be started)\n";
+    return r;
+}
+
+#else
+
+void Bremalo_sandbox::date_file(const fs::path& p, const LocalTime& t) const {
+    const fs::path full = p.is_absolute() ? p : work() / p;
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    const timespec times[2] = {{timegm(&tm), 0}, {timegm(&tm), 0}};
+    EXPECT_EQ(utimensat(AT_FDCWD, full.c_str(), times, 0), 0) << full;
+}
+
+fs::path Bremalo_sandbox::install_simulator(int major) {
+    installed_ = true;
     const std::string v = std::to_string(major);
     fs::create_directories(wine() / "drive_c");
     fs::create_directories(wine() / "dosdevices");
@@ -108,55 +210,34 @@ Bremalo_run Bremalo_sandbox::run(const std::vector<std::string>& args, const std
     std::vector<std::string> argv = prefix;
     argv.push_back(exe().string());
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargv;
-    for (std::string& a : argv) cargv.push_back(a.data());
-    cargv.push_back(nullptr);
+    run_setting how;
+    how.folder = work().string();
+    how.env = {"BREMALO_NO_GUI=1", "WINEPREFIX=" + wine().string(), "TZ=UTC", "DISPLAY", "WAYLAND_DISPLAY"};
+    how.env.insert(how.env.end(), env.begin(), env.end());
+    return finish(run_program(argv, how, run_limit));
+}
 
-    const fs::path out_file = root_ / "run.out";
-    const fs::path err_file = root_ / "run.err";
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        const int in = open("/dev/null", O_RDONLY);
-        const int out = open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0 || err < 0 || chdir(work().c_str()) != 0) _exit(126);
-        dup2(in, STDIN_FILENO);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        setenv("BREMALO_NO_GUI", "1", 1);
-        setenv("WINEPREFIX", wine().c_str(), 1);
-        setenv("TZ", "UTC", 1);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        for (const std::string& e : env) {
-            const std::size_t eq = e.find('=');
-            if (eq != std::string::npos) setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-        execvp(cargv[0], cargv.data());
-        _exit(127);
-    }
+Bremalo_run Bremalo_sandbox::run_by_bare_name(const std::vector<std::string>& args) const {
+    // Found on the PATH by env(1), as a shell finds it.
+    const std::string path = "PATH=" + program().string() + ":/usr/bin:/bin";
+    std::vector<std::string> prefix{"env", path, "Bremalo"};
+    prefix.insert(prefix.end(), args.begin(), args.end());
+    run_setting how;
+    how.folder = work().string();
+    how.env = {"BREMALO_NO_GUI=1", "WINEPREFIX=" + wine().string(), "TZ=UTC", "DISPLAY", "WAYLAND_DISPLAY", path};
+    return finish(run_program(prefix, how, run_limit));
+}
+
+Bremalo_run Bremalo_sandbox::finish(const program_result& p) const {
     Bremalo_run r;
-    int wstatus = 0;
-    const auto until = std::chrono::steady_clock::now() + run_limit;
-    for (;;) {
-        const pid_t w = waitpid(pid, &wstatus, WNOHANG);
-        if (w == pid) break;
-        if (w < 0 && errno != EINTR) throw std::runtime_error("waitpid failed");
-        if (std::chrono::steady_clock::now() > until) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &wstatus, 0);
-            r.err = "(killed after running too long)\n";
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (WIFEXITED(wstatus)) r.status = WEXITSTATUS(wstatus);
-    r.out = slurp(out_file);
-    r.err += slurp(err_file);
+    r.status = p.status;
+    r.out = p.out;
+    r.err = p.err;
+    if (!p.started) r.err += "(the program could not be started)\n";
     return r;
 }
+
+#endif
 
 track_desc e2e_track(int32_t version, int nfix) {
     track_desc d = tw_sample(version);
@@ -193,10 +274,15 @@ std::size_t count_prefixed(const std::vector<std::string>& lines, const std::str
 }
 
 void expect_readable_igc(const fs::path& path, std::size_t fixes) {
+#ifdef _WIN32
+    (void)path;
+    (void)fixes;
+#else
     const igc_reading readings[] = {read_with_gpsbabel(path.string()), read_with_igc_parser(path.string())};
     for (const igc_reading& r : readings) {
         if (!igc_reader_present(r)) continue;
         EXPECT_TRUE(r.accepted) << path << ": " << r.problem;
         EXPECT_EQ(r.fixes, fixes) << path << ": " << r.problem;
     }
+#endif
 }

@@ -2,16 +2,24 @@
 //
 // A sandbox is a fresh folder holding an installation of the program (a
 // copy of the built executable, so that its program folder, settings file
-// and error log are the sandbox's own), a working folder for the runs and a
-// Wine prefix (empty unless a test installs the simulator in it).  Runs are
-// started with fork and execvp, never through a shell, with
-// BREMALO_NO_GUI=1, WINEPREFIX at the sandbox's prefix and TZ=UTC.
+// and error log are the sandbox's own) and a working folder for the runs.
+// Runs are started through tests/common/child_process.h, never through a
+// shell, with BREMALO_NO_GUI=1 and no display.
+//
+// On Linux the sandbox also holds the Wine prefix of its runs (WINEPREFIX;
+// empty unless a test installs the simulator in it), and the runs have
+// TZ=UTC.  On Windows the registry is the machine's (under Wine, the run's
+// prefix): scripts/test-windows.sh runs the end-to-end tests without an
+// installation in a prefix that has none, and those of an installation in
+// the prefix where it installed the simulator.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/platform.h"
+#include "tests/common/child_process.h"
 #include "tests/common/track_writer.h"
 #include "tests/tracks/terrain_fixtures.h"
 
@@ -36,11 +44,14 @@ public:
     const fs::path& root() const { return root_; }
     /// The program folder (holds Bremalo and LandscapeFiles/).
     fs::path program() const { return root_ / "program"; }
-    fs::path exe() const { return program() / "Bremalo"; }
+    /// The program itself ("Bremalo", "Bremalo.exe" on Windows).
+    fs::path exe() const;
     /// The working folder of the runs.
     fs::path work() const { return root_ / "work"; }
+#ifndef _WIN32
     /// The Wine prefix of the runs.
     fs::path wine() const { return root_ / "wine"; }
+#endif
 
     /// Writes a ".trn" terrain header `landscape`.trn into the program's
     /// LandscapeFiles folder.
@@ -57,20 +68,39 @@ public:
     std::string read(const fs::path& p) const;
     bool exists(const fs::path& p) const;
 
-    /// Installs simulator version `major` (2 or 3) in the Wine prefix: the
-    /// registry's installation folder, its program and its log naming the
-    /// version; returns the installation folder (host path).
-    fs::path install_simulator(int major) const;
+    /// Sets the modification time of a file (relative to the working
+    /// folder, or absolute) to the local time `t` of the runs, to the
+    /// second: on Linux UTC (the runs' TZ), on Windows the machine's time
+    /// zone as the system converts it, daylight saving included.
+    void date_file(const fs::path& p, const LocalTime& t) const;
+
+    /// Installs simulator version `major` (2 or 3) for the runs and returns
+    /// its installation folder (host path).  On Linux in the sandbox's Wine
+    /// prefix: the registry's installation folder, its program and its log
+    /// naming the version.  On Windows the installation that
+    /// scripts/test-windows.sh made in the run's prefix (version 3 only),
+    /// read from the registry; the test fails when there is none.
+    fs::path install_simulator(int major);
 
     /// Runs `args` (after the program name) in the working folder, with
     /// `env` ("NAME=value") added to the run's environment.  With `prefix`,
     /// those words come before the program (such as setpriv and its
-    /// options).
+    /// options).  On Windows the program's console lines end CR LF; they
+    /// come back ending "\n" as on Linux.  A run on Windows without
+    /// install_simulator in a prefix where the simulator is installed fails
+    /// the test: its results would not be those of a machine without it.
     Bremalo_run run(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
                     const std::vector<std::string>& prefix = {}) const;
 
+    /// Runs `args` with the program named by its bare name, as when it is
+    /// found on the PATH: argument 0 is "Bremalo" (on Windows "Bremalo"
+    /// without ".exe", as a user types it).
+    Bremalo_run run_by_bare_name(const std::vector<std::string>& args) const;
+
 private:
+    Bremalo_run finish(const program_result& p) const;
     fs::path root_;
+    bool installed_ = false;  // install_simulator was called
 };
 
 /// A track of `version` (tw_sample's task and identity, landscape
@@ -85,5 +115,8 @@ std::size_t count_prefixed(const std::vector<std::string>& lines, const std::str
 
 /// Checks that both IGC readers (tests/common/igc_readers.h) accept the IGC
 /// file `path` and find `fixes` fixes in it.  A reader that is missing fails
-/// the test under CI and is otherwise noted on standard error.
+/// the test under CI and is otherwise noted on standard error.  On Windows,
+/// where neither reader runs, nothing is checked: the Windows build's IGC
+/// files are compared byte for byte with the Linux build's instead
+/// (tests/crossbuild/).
 void expect_readable_igc(const fs::path& path, std::size_t fixes);

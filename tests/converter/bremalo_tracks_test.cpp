@@ -1,8 +1,10 @@
 // Tracks converted end to end: both track layouts, every scheme, the names
 // a user gives, tracks that cannot be converted among others, the terrain
-// header with and without a simulator installation, the dumps.
+// header without a simulator installation (bremalo_installation_test.cpp
+// has it with one), the dumps.
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
 #include "tests/converter/bremalo_sandbox.h"
 #include "tracks/ftr_header.h"
 
@@ -67,18 +69,22 @@ TEST_F(BremaloTracks, EverySchemeOption) {
 }
 
 // How users name tracks: without the extension, "FTR" in capitals, through
-// "./", in a folder whose name holds a "." (such as a Wine prefix's).
+// "./" (".\\" on Windows), in a folder whose name holds a "." (such as a
+// Wine prefix's), with a blank, by the full path (on Windows beginning with
+// the drive).
 TEST_F(BremaloTracks, NamesUsersGive) {
     struct Case {
-        const char* file;
-        const char* arg;
-        const char* igc;
+        std::string file;
+        std::string arg;
+        std::string igc;
     } cases[] = {
         {"plain.ftr", "plain", "plain.igc"},
         {"upper.FTR", "upper.FTR", "upper.igc"},
-        {"dot.ftr", "./dot.ftr", "dot.igc"},
-        {".wine/drive_c/flights.2024/in.ftr", ".wine/drive_c/flights.2024/in.ftr", ".wine/drive_c/flights.2024/in.igc"},
+        {"dot.ftr", native_path("./dot.ftr"), "dot.igc"},
+        {".wine/drive_c/flights.2024/in.ftr", native_path(".wine/drive_c/flights.2024/in.ftr"),
+         ".wine/drive_c/flights.2024/in.igc"},
         {"my flight.ftr", "my flight.ftr", "my flight.igc"},
+        {"full.2024/path.ftr", (box.work() / "full.2024" / "path.ftr").string(), "full.2024/path.igc"},
     };
     for (const Case& c : cases) {
         box.track(c.file, e2e_track(3040));
@@ -86,7 +92,7 @@ TEST_F(BremaloTracks, NamesUsersGive) {
         EXPECT_EQ(r.status, 0) << r.both();
         EXPECT_EQ(count_prefixed(igc(box, c.igc), "B"), 20u) << c.arg << "\n" << r.both();
     }
-    // Extension test of the Part: a second "." in the file name refuses it.
+    // The extension test: a second "." in the file name refuses it.
     box.track("flight.v2.ftr", e2e_track(3040));
     const Bremalo_run r = box.run({"flight.v2.ftr"});
     EXPECT_EQ(r.status, 0);
@@ -162,32 +168,6 @@ TEST_F(BremaloTracks, MissingTerrainHeader) {
     EXPECT_NE(r.err.find(path + "\nFile not found"), std::string::npos) << r.both();
     const std::string errors = box.read(box.program() / "ErrorLog.txt");
     EXPECT_NE(errors.find(path + "\r\nFile not found\r\n"), std::string::npos) << errors;
-}
-
-// With the simulator installed in the Wine prefix, the terrain header comes
-// from the installation of the track's version; a version that is not
-// installed looks beside the program.
-TEST_F(BremaloTracks, TerrainFromTheWineInstallation) {
-    const fs::path inst = box.install_simulator(3);
-    box.write(inst / "Landscapes" / "Alps" / "Alps.trn", trn_bytes(TrnFields{}));
-    track_desc alps = e2e_track(3040);
-    alps.landscape = "Alps";
-    box.track("alps.ftr", alps);
-    box.track("v2.ftr", e2e_track(2500));  // Slovenia3, beside the program
-    const Bremalo_run r = box.run({"alps.ftr", "v2.ftr"});
-    EXPECT_EQ(r.status, 0) << r.both();
-    EXPECT_NE(r.out.find("utm_init " + (inst / "Landscapes" / "Alps" / "Alps.trn").string()), std::string::npos)
-        << r.out;
-    EXPECT_EQ(count_prefixed(igc(box, "alps.igc"), "B"), 20u);
-    EXPECT_EQ(count_prefixed(igc(box, "v2.igc"), "B"), 20u);
-
-    // A landscape that only the program's folder has is not found for an
-    // installed version.
-    box.track("v3.ftr", e2e_track(3040));
-    const Bremalo_run missing = box.run({"v3.ftr"});
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_FALSE(box.exists("v3.igc"));
-    EXPECT_NE(missing.err.find("Slovenia3.trn\nFile not found"), std::string::npos) << missing.both();
 }
 
 TEST_F(BremaloTracks, DumpsAndSmoothing) {

@@ -84,19 +84,29 @@ TEST(NamingPattern, BlanksAndSubstitute) {
     EXPECT_EQ(built("CC_ID", f), "_AB");
 }
 
+// A number too wide for its field is written as asterisks; a Windows file
+// name cannot hold them, so there they are "_" in the name (the trace
+// keeps the text).
 TEST(NamingPattern, NumberTokens) {
+#ifdef _WIN32
+    const char* const too_wide = "____km";
+#else
+    const char* const too_wide = "****km";
+#endif
     Name_fields f;
     struct Case {
         float d_fl;
         const char* text;
+        const char* name;
     } cases[] = {
-        {312000.0f, "312km"}, {312400.0f, "312km"}, {312600.0f, "313km"}, {0.0f, "0km"},
-        {9999400.0f, "9999km"}, {9999600.0f, "****km"}, {-999000.0f, "-999km"}, {-1000000.0f, "****km"},
+        {312000.0f, "312km", "312km"},     {312400.0f, "312km", "312km"},   {312600.0f, "313km", "313km"},
+        {0.0f, "0km", "0km"},              {9999400.0f, "9999km", "9999km"}, {9999600.0f, "****km", too_wide},
+        {-999000.0f, "-999km", "-999km"}, {-1000000.0f, "****km", too_wide},
     };
     for (const Case& c : cases) {
         f.d_fl = c.d_fl;
         const Built_name b = build_name(parse_pattern("DF", '_').kfield, f, '_', ' ', "DF", false);
-        EXPECT_EQ(b.name, c.text) << c.d_fl;
+        EXPECT_EQ(b.name, c.name) << c.d_fl;
         // The token's trace: the number and the code, then value and text.
         ASSERT_EQ(b.trace.size(), 2u);
         EXPECT_EQ(b.trace[0], " 1 12");
@@ -119,10 +129,33 @@ TEST(NamingPattern, TaskDistanceFromTheStartPoint) {
     EXPECT_FLOAT_EQ(task_distance_km(tpx, tpy, 99, 5), 3.0f + 4.0f + 12.0f);
 }
 
-// A name built from a track's texts never names another folder, and stays
-// within 200 characters.
+// A name built from a track's texts never names another folder nor holds
+// what a file name of the platform cannot hold, and stays within 200
+// characters.
 TEST(NamingPattern, UnsafeCharactersAndLength) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string compid;
+        std::string name;
+    } cases[] = {
+        {"../x", ".._x"},
+        {"a\0b"s, "a_b"},
+#ifdef _WIN32
+        {"..\\x", ".._x"},
+        {"C:x", "C_x"},
+        {"<a>\"b\"|?*", "_a__b____"},
+        {"tab\there\x1f", "tab_here_"},
+        {"ok &;'%()\xE9", "ok &;'%()\xE9"},
+#else
+        {"..\\x", "..\\x"},
+        {"C:<a>\"b\"|?*\t", "C:<a>\"b\"|?*\t"},
+#endif
+    };
     Name_fields f = sample_fields();
+    for (const Case& c : cases) {
+        f.compid = c.compid;
+        EXPECT_EQ(built("ID", f), c.name) << c.compid;
+    }
     f.compid = "../x";
     f.landscape = std::string("a\0b", 3);
     EXPECT_EQ(built("ID_LA", f), ".._x_a_b");

@@ -31,6 +31,9 @@ TEST(SettingsFile, Lines) {
         {"file format = ID", {"Y4_MM", '_', ' ', ""}, ""},
         {"Output Folder = IGC files", {"Y4_MM", '_', ' ', "IGC files"}, ""},
         {"Output Folder : /data/igc", {"Y4_MM", '_', ' ', "/data/igc"}, ""},
+        // A drive's ":" after the first one is part of the value.
+        {"Output Folder : D:\\igc", {"Y4_MM", '_', ' ', "D:\\igc"}, ""},
+        {"Output Folder = C:\\My Flights\\IGC", {"Y4_MM", '_', ' ', "C:\\My Flights\\IGC"}, ""},
         {"  Output Folder = out", {"Y4_MM", '_', ' ', "out"}, ""},
         {"Separator = -", {"Y4_MM", '-', ' ', ""}, ""},
         {"Separator = -_", {"Y4_MM", '-', ' ', ""}, ""},
@@ -61,11 +64,22 @@ TEST(SettingsFile, LongLinesAndValues) {
     EXPECT_EQ(s.folder, std::string(256 - 16, 'f'));
 }
 
+// The rows are written with "/" and taken with the platform's separator.
 TEST(SettingsFile, NameBesideTheProgramName) {
-    EXPECT_EQ(ini_file_name("Bremalo"), "Bremalo.ini");
-    EXPECT_EQ(ini_file_name("./Bremalo"), "./Bremalo.ini");
-    EXPECT_EQ(ini_file_name("/usr/local/bin/Bremalo  "), "/usr/local/bin/Bremalo.ini");
-    EXPECT_EQ(ini_file_name("/opt/a.b/bremalo.exe"), "/opt/a.b/Bremalo.ini");
+    struct Case {
+        const char* arg0;
+        const char* name;
+    } cases[] = {
+        {"Bremalo", "Bremalo.ini"},
+        {"./Bremalo", "./Bremalo.ini"},
+        {"/usr/local/bin/Bremalo  ", "/usr/local/bin/Bremalo.ini"},
+        {"/opt/a.b/bremalo.exe", "/opt/a.b/Bremalo.ini"},
+#ifdef _WIN32
+        {"C:/Program Files (x86)/Bremalo/BREMALO.EXE", "C:/Program Files (x86)/Bremalo/Bremalo.ini"},
+        {"//server/tools/Bremalo", "//server/tools/Bremalo.ini"},
+#endif
+    };
+    for (const Case& c : cases) EXPECT_EQ(ini_file_name(native_path(c.arg0)), native_path(c.name)) << c.arg0;
 }
 
 class SettingsFileRead : public InTempDir {};
@@ -78,7 +92,7 @@ TEST_F(SettingsFileRead, WholeFile) {
               "Withespace substitute = *\r\nSeparator");
     Settings s;
     begin_stdout_capture();
-    rd_ini(tmp.file("bin/Bremalo"), s.fmtstr, s.sep, s.wsubs, s.folder);
+    rd_ini(tmp.file(native_path("bin/Bremalo")), s.fmtstr, s.sep, s.wsubs, s.folder);
     EXPECT_EQ(end_stdout_capture(), " * : invalid separator\n");
     EXPECT_EQ(s.fmtstr, "LA-ID");
     EXPECT_EQ(s.sep, '-');
@@ -86,7 +100,7 @@ TEST_F(SettingsFileRead, WholeFile) {
     EXPECT_EQ(s.folder, "out dir");
 
     Settings untouched;
-    rd_ini(tmp.file("elsewhere/Bremalo"), untouched.fmtstr, untouched.sep, untouched.wsubs, untouched.folder);
+    rd_ini(tmp.file(native_path("elsewhere/Bremalo")), untouched.fmtstr, untouched.sep, untouched.wsubs, untouched.folder);
     EXPECT_EQ(untouched.fmtstr, "Y4_MM");
     EXPECT_EQ(untouched.sep, '_');
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/temp_dir.h"
+
+// The rows are written with "/" and taken with the platform's separator
+// (native_path); the Windows rows add drives and shares.
 TEST(TrackNames, ExtensionTest) {
     struct Case {
         const char* given;
@@ -21,30 +25,66 @@ TEST(TrackNames, ExtensionTest) {
         {"flight.igc", false, "flight.igc", ""},
         {"flight.", false, "flight.", ""},
         {"a.ftr/flight.txt", false, "a.ftr/flight.txt", ""},
+#ifdef _WIN32
+        {"C:/Users/p/Flights.2024/flight", true, "C:/Users/p/Flights.2024/flight.ftr", "C:/Users/p/Flights.2024/flight"},
+        {"//server/tracks.old/a.FTR", true, "//server/tracks.old/a.FTR", "//server/tracks.old/a"},
+        {"D:flight.ftr", true, "D:flight.ftr", "D:flight"},
+#endif
     };
     for (const Case& c : cases) {
-        const Track_name t = check_track_extension(c.given);
+        const Track_name t = check_track_extension(native_path(c.given));
         EXPECT_EQ(t.accepted, c.accepted) << c.given;
-        EXPECT_EQ(t.name, c.name) << c.given;
-        EXPECT_EQ(t.stem, c.stem) << c.given;
+        EXPECT_EQ(t.name, native_path(c.name)) << c.given;
+        EXPECT_EQ(t.stem, native_path(c.stem)) << c.given;
     }
 }
 
 TEST(TrackNames, OutputFolderAndJoins) {
-    EXPECT_EQ(output_folder("/data/tracks/", "IGC"), "/data/tracks/IGC");
-    EXPECT_EQ(output_folder("./", "out dir "), "./out dir");
-    EXPECT_EQ(output_folder("/data/tracks/", "/srv/igc"), "/srv/igc");
-    EXPECT_EQ(join_path("/srv/igc", "f.igc"), "/srv/igc/f.igc");
-    EXPECT_EQ(join_path("/srv/igc/", "f.igc"), "/srv/igc/f.igc");
-    EXPECT_EQ(raw_dump_name("./a"), "./a_tXYZ.txt");
-    EXPECT_EQ(smooth_dump_name("./a"), "./a_tXYZ_SMOOTH.txt");
+    struct Case {
+        const char* track_folder;
+        const char* target;
+        const char* folder;
+    } cases[] = {
+        {"/data/tracks/", "IGC", "/data/tracks/IGC"},
+        {"./", "out dir ", "./out dir"},
+#ifdef _WIN32
+        // Absolute: a drive or a share; a folder beginning "/" is inside the
+        // track's folder.
+        {"C:/data/tracks/", "D:/igc", "D:/igc"},
+        {"C:/data/tracks/", "d:igc", "d:igc"},
+        {"C:/data/tracks/", "//server/igc", "//server/igc"},
+        {"C:/data/tracks/", "/igc", "C:/data/tracks//igc"},
+#else
+        {"/data/tracks/", "/srv/igc", "/srv/igc"},
+        {"/data/tracks/", "C:/igc", "/data/tracks/C:/igc"},
+#endif
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(output_folder(native_path(c.track_folder), native_path(c.target)), native_path(c.folder))
+            << c.track_folder << " " << c.target;
+    EXPECT_EQ(join_path(native_path("/srv/igc"), "f.igc"), native_path("/srv/igc/f.igc"));
+    EXPECT_EQ(join_path(native_path("/srv/igc/"), "f.igc"), native_path("/srv/igc/f.igc"));
+    EXPECT_EQ(raw_dump_name(native_path("./a")), native_path("./a_tXYZ.txt"));
+    EXPECT_EQ(smooth_dump_name(native_path("./a")), native_path("./a_tXYZ_SMOOTH.txt"));
 }
 
 TEST(TrackNames, TerrainPaths) {
-    EXPECT_EQ(installed_terrain_path("/w/drive_c/Condor3", "Alps "), "/w/drive_c/Condor3/Landscapes/Alps/Alps.trn");
-    EXPECT_EQ(installed_terrain_path("/w/drive_c/Condor3/", "Alps"), "/w/drive_c/Condor3/Landscapes/Alps/Alps.trn");
-    EXPECT_EQ(program_terrain_path("/opt/bremalo/", "Alps"), "/opt/bremalo/LandscapeFiles/Alps.trn");
-    EXPECT_EQ(program_terrain_path("/opt/bremalo", "Alps"), "/opt/bremalo/LandscapeFiles/Alps.trn");
+    struct Case {
+        const char* folder;
+        const char* path;
+    } installed[] = {
+        {"/w/drive_c/Condor3", "/w/drive_c/Condor3/Landscapes/Alps/Alps.trn"},
+        {"/w/drive_c/Condor3/", "/w/drive_c/Condor3/Landscapes/Alps/Alps.trn"},
+#ifdef _WIN32
+        {"C:/Program Files/Condor3", "C:/Program Files/Condor3/Landscapes/Alps/Alps.trn"},
+        {"C:/", "C:/Landscapes/Alps/Alps.trn"},
+#endif
+    };
+    for (const Case& c : installed)
+        EXPECT_EQ(installed_terrain_path(native_path(c.folder), "Alps "), native_path(c.path)) << c.folder;
+    EXPECT_EQ(program_terrain_path(native_path("/opt/bremalo/"), "Alps"), native_path("/opt/bremalo/LandscapeFiles/Alps.trn"));
+    EXPECT_EQ(program_terrain_path(native_path("/opt/bremalo"), "Alps"), native_path("/opt/bremalo/LandscapeFiles/Alps.trn"));
     // The landscape's field holds 64 characters.
-    EXPECT_EQ(program_terrain_path("/p/", std::string(70, 'L')), "/p/LandscapeFiles/" + std::string(64, 'L') + ".trn");
+    EXPECT_EQ(program_terrain_path(native_path("/p/"), std::string(70, 'L')),
+              native_path("/p/LandscapeFiles/" + std::string(64, 'L') + ".trn"));
 }

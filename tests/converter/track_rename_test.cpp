@@ -28,32 +28,44 @@ protected:
 // free numbered one, and no file is ever replaced.
 TEST_F(TrackRename, FirstFreeName) {
     tmp.write("d/t1.ftr", "one");
-    const std::string out = rename(tmp.file("d/t1.ftr"), "2024_X");
+    const std::string out = rename(tmp.file(native_path("d/t1.ftr")), "2024_X");
     EXPECT_EQ(tmp.read("d/2024_X.ftr"), "one");
     EXPECT_FALSE(fs::exists(tmp.path() / "d/t1.ftr"));
-    EXPECT_NE(out.find(" F " + tmp.file("d/2024_X.ftr") + "\n"), std::string::npos) << out;
+    EXPECT_NE(out.find(" F " + tmp.file(native_path("d/2024_X.ftr")) + "\n"), std::string::npos) << out;
     EXPECT_NE(out.find(" exitstat= 0 cmdstat= 0\n"), std::string::npos) << out;
 
     tmp.write("d/t2.ftr", "two");
     tmp.write("d/t3.ftr", "three");
-    rename(tmp.file("d/t2.ftr"), "2024_X");
-    rename(tmp.file("d/t3.ftr"), "2024_X");
+    rename(tmp.file(native_path("d/t2.ftr")), "2024_X");
+    rename(tmp.file(native_path("d/t3.ftr")), "2024_X");
     EXPECT_EQ(tmp.read("d/2024_X.ftr"), "one");
     EXPECT_EQ(tmp.read("d/2024_X_01.ftr"), "two");
     EXPECT_EQ(tmp.read("d/2024_X_02.ftr"), "three");
 }
 
 // Names holding what a command interpreter would act on are taken
-// literally; a bare name renames in the working folder.
+// literally; a bare name renames in the working folder.  Windows names
+// cannot hold a double quote; cmd acts on "&", "^", "%" and brackets.
 TEST_F(TrackRename, ShellCharactersInNames) {
-    const std::string source = "a b&c;d'e\"f$(touch g)`h`.ftr";
-    tmp.write(source, "track");
-    const std::string out = rename(source, "x & y; \"z\" $(touch w)");
-    EXPECT_EQ(tmp.read("x & y; \"z\" $(touch w).ftr"), "track");
-    EXPECT_FALSE(fs::exists(tmp.path() / source));
-    EXPECT_FALSE(fs::exists(tmp.path() / "g"));
-    EXPECT_FALSE(fs::exists(tmp.path() / "w"));
-    EXPECT_NE(out.find("RENAME \"" + source + "\" \"x & y; \"z\" $(touch w).ftr\"\n"), std::string::npos) << out;
+    struct Case {
+        std::string source;
+        std::string target;  // the built name
+    } cases[] = {
+#ifdef _WIN32
+        {"a b&c;d'e^f%PATH%(mkdir g).ftr", "x & y; 'z' %w% (mkdir w)"},
+#else
+        {"a b&c;d'e\"f$(touch g)`h`.ftr", "x & y; \"z\" $(touch w)"},
+#endif
+    };
+    for (const Case& c : cases) {
+        tmp.write(c.source, "track");
+        const std::string out = rename(c.source, c.target);
+        EXPECT_EQ(tmp.read(c.target + ".ftr"), "track");
+        EXPECT_FALSE(fs::exists(tmp.path() / c.source));
+        EXPECT_FALSE(fs::exists(tmp.path() / "g"));
+        EXPECT_FALSE(fs::exists(tmp.path() / "w"));
+        EXPECT_NE(out.find("RENAME \"" + c.source + "\" \"" + c.target + ".ftr\"\n"), std::string::npos) << out;
+    }
 }
 
 // With the built name and all 99 numbered names taken the track keeps its
@@ -69,8 +81,11 @@ TEST_F(TrackRename, AllNamesTaken) {
     EXPECT_NE(out.find(" N.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos);
 }
 
+#ifndef _WIN32
 // A target that the existence test does not see as a file (a dangling
-// link) still holds its name: the rename does not replace it.
+// link) still holds its name: the rename does not replace it.  (Links
+// need a privilege on Windows; its rename refuses an existing target the
+// same way, tests/windows/file_ops_test.cpp.)
 TEST_F(TrackRename, TargetSeenOnlyByTheRename) {
     tmp.write("t.ftr", "track");
     fs::create_symlink("nowhere", tmp.path() / "N.ftr");
@@ -78,3 +93,4 @@ TEST_F(TrackRename, TargetSeenOnlyByTheRename) {
     EXPECT_TRUE(fs::is_symlink(tmp.path() / "N.ftr"));
     EXPECT_EQ(tmp.read("N_01.ftr"), "track");
 }
+#endif

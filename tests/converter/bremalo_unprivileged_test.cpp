@@ -1,0 +1,60 @@
+// The error log of a program installed where its users cannot write (as
+// /usr/local/bin is): the entries go to the working folder and the run goes
+// on.  As root writes anywhere, the program then runs as an unprivileged
+// user (through setpriv).
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/child_process.h"
+#include "tests/converter/bremalo_sandbox.h"
+
+namespace {
+
+// The words that run the program as the unprivileged user "nobody" when
+// the tests run as root; none otherwise.
+std::vector<std::string> unprivileged() {
+    if (geteuid() != 0) return {};
+    const std::string setpriv = find_program("setpriv");
+    if (setpriv.empty()) return {"setpriv-missing"};
+    return {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+}
+
+constexpr fs::perms read_only = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+
+}  // namespace
+
+TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
+    const std::vector<std::string> as_user = unprivileged();
+    ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
+        << "setpriv (util-linux) is needed to run the program as an unprivileged user";
+    Bremalo_sandbox box;
+    box.terrain("Slovenia3");
+    track_desc other = e2e_track(3040);
+    other.landscape = "Nowhere";
+    box.track("other.ftr", other);
+    box.track("t.ftr", e2e_track(3040));
+    fs::permissions(box.work(), fs::perms::all);
+    for (const fs::path& p : {box.work() / "other.ftr", box.work() / "t.ftr"})
+        fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                               fs::perms::others_read);
+    fs::permissions(box.program(), read_only);
+
+    // The missing terrain header of the first track is an error: logged in
+    // the working folder, and the second track is converted after it.
+    const Bremalo_run r = box.run({"other.ftr", "t.ftr"}, {}, as_user);
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_FALSE(box.exists(box.program() / "ErrorLog.txt"));
+    const std::string log = box.read("ErrorLog.txt");
+    EXPECT_NE(log.find("Nowhere.trn\r\nFile not found\r\n"), std::string::npos) << log << r.both();
+    EXPECT_EQ(count_prefixed(file_lines(box.read("t.igc")), "B"), 20u) << r.both();
+
+    // Neither folder writable: the error stops the run, with status 1.
+    fs::permissions(box.work(), read_only);
+    fs::permissions(box.work() / "ErrorLog.txt", fs::perms::owner_read);
+    const Bremalo_run stopped = box.run({"other.ftr", "t.ftr"}, {}, as_user);
+    fs::permissions(box.work(), fs::perms::all);
+    EXPECT_EQ(stopped.status, 1) << stopped.both();
+    EXPECT_NE(stopped.out.find("ErrorLog.txt : Error opening)"), std::string::npos) << stopped.out;
+}
