@@ -6,7 +6,7 @@
 # run's working folder must end up with the same files, byte for byte (IGC
 # files, dumps, "fort.88", the run log, the renamed tracks), and the exit
 # statuses must be equal.  Then both builds of trackdiff compare pairs of
-# those IGC files: the same reports, consoles and statuses.
+# those IGC files: the same reports, counts, statistics and statuses.
 #   tests/crossbuild/compare_bremalo.sh LINUX_BREMALO WINDOWS_BREMALO_EXE \
 #       WRITE_CROSSBUILD_TRACKS_EXE LINUX_TRACKDIFF WINDOWS_TRACKDIFF_EXE
 # The tracks are written by the Windows build of write_crossbuild_tracks.
@@ -89,6 +89,6 @@ cd pairs
 for pair in "v3040_next.igc v3040_linr.igc" "midnight_next.igc midnight_para.igc" \
             "v2500_near.igc v2500_prev.igc" "midnight_linr.igc midnight_linr.igc"; do
   set -- $pair
-  trackdiff_pair "$linux_trackdiff" "$windows_trackdiff" "$1" "$2" || fail=1
+  trackdiff_pair "$linux_trackdiff" "$windows_trackdiff" "$1" "$2" statistics || fail=1
 done
 exit $fail

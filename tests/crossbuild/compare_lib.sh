@@ -1,13 +1,16 @@
 # Shared by the scripts that compare the Linux and the Windows build (sourced,
 # not run).  Wine runs the Windows programs, in the WINEPREFIX of the caller.
 
-# trackdiff_pair LINUX_TRACKDIFF WINDOWS_TRACKDIFF_EXE A B
+# trackdiff_pair LINUX_TRACKDIFF WINDOWS_TRACKDIFF_EXE A B [statistics]
 # Runs both builds of trackdiff on the logs A and B in the working folder:
 # the reports must be byte-identical, the consoles the same line for line
 # (the Windows console ends its lines CR LF) and the exit statuses equal.
-# Says what differs and returns 1, else says that both agree.
+# With "statistics", the consoles are compared from the counts on (the
+# lines before them trace the flight plan that a simulator's log carries,
+# with the paths of each platform).  Says what differs and returns 1, else
+# says that both agree.
 trackdiff_pair() {
-    local linux=$1 windows=$2 a=$3 b=$4 fail=0 st_l=0 st_w=0 report
+    local linux=$1 windows=$2 a=$3 b=$4 part=${5:-whole} fail=0 st_l=0 st_w=0 report
     rm -f ./*_igc_diff.txt linux.report windows.report
     "$linux" "$a" "$b" > linux.out 2>&1 </dev/null || st_l=$?
     report=$(ls ./*_igc_diff.txt 2>/dev/null || true)
@@ -16,6 +19,11 @@ trackdiff_pair() {
     report=$(ls ./*_igc_diff.txt 2>/dev/null || true)
     [ -n "$report" ] && mv "$report" windows.report
     tr -d '\r' < windows.out > windows.lf
+    if [ "$part" = statistics ]; then
+        sed -n '/^ time matches /,$p' linux.out > linux.part && mv linux.part linux.out
+        sed -n '/^ time matches /,$p' windows.lf > windows.part && mv windows.part windows.lf
+        [ -s linux.out ] || { echo "trackdiff $a $b: no counts on the console"; fail=1; }
+    fi
     if [ "$st_l" != "$st_w" ]; then echo "trackdiff $a $b: exit status $st_l on Linux, $st_w on Windows"; fail=1; fi
     if ! diff linux.out windows.lf > console.diff; then
         echo "trackdiff $a $b: the consoles differ:"; head -20 console.diff; fail=1
