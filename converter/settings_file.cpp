@@ -25,7 +25,7 @@ std::string one_char_setting(std::string_view value, char& setting, char fallbac
 
 std::string ini_file_name(std::string_view arg0) {
     const std::string_view p = trim_right(arg0);
-    const std::size_t i = p.rfind(path_separator());
+    const std::size_t i = last_path_separator(p);
     if (i == std::string_view::npos) return "Bremalo.ini";
     return std::string(p.substr(0, i + 1)) + "Bremalo.ini";
 }

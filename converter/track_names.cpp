@@ -1,13 +1,14 @@
 #include "converter/track_names.h"
 
 #include "support/ftext.h"
+#include "support/paths.h"
 #include "support/platform.h"
 #include "taskmodel/task_model.h"
 
 Track_name check_track_extension(std::string_view name) {
     Track_name t;
     const std::string_view n = trim_right(name);
-    const std::size_t sep = n.rfind(path_separator());
+    const std::size_t sep = last_path_separator(n);
     const std::size_t file = sep == std::string_view::npos ? 0 : sep + 1;
     const std::size_t dot = n.find('.', file);
     if (dot == std::string_view::npos) {
@@ -27,7 +28,7 @@ Track_name check_track_extension(std::string_view name) {
 
 std::string join_path(std::string_view folder, std::string_view file) {
     std::string p(folder);
-    if (!p.empty() && p.back() != path_separator()) p += path_separator();
+    if (!p.empty() && !is_path_separator(p.back())) p += path_separator();
     return p + std::string(file);
 }
 
@@ -49,7 +50,7 @@ std::string landscape_name(std::string_view landscape) { return fit(landscape, l
 
 std::string installed_terrain_path(std::string_view inst_folder, std::string_view landscape) {
     std::string folder(trim_right(inst_folder));
-    if (!folder.empty() && folder.back() == path_separator()) folder.pop_back();
+    if (!folder.empty() && is_path_separator(folder.back())) folder.pop_back();
     const std::string l = landscape_name(landscape);
     const std::string s(path_sep_str());
     return folder + s + "Landscapes" + s + l + s + l + ".trn";

@@ -17,7 +17,8 @@ struct Track_name {
     std::string stem;
 };
 
-/// The extension test, on the file name only (after the last separator), so
+/// The extension test, on the file name only (after the last separator,
+/// is_path_separator: on Windows "\\" or "/"), so
 /// that folders named with a "." (such as a Wine prefix's ".wine") and "./"
 /// do not count: when the file name holds no ".", ".ftr" is appended;
 /// otherwise the text after its first "." (trailing blanks not counting)
@@ -30,7 +31,8 @@ Track_name check_track_extension(std::string_view name);
 /// (is_absolute_folder), else `targetfolder` inside the track's folder.
 std::string output_folder(std::string_view track_folder, std::string_view targetfolder);
 
-/// `folder`, one separator (unless it ends with one already), `file`.
+/// `folder`, one separator (unless it ends with one already, on Windows
+/// "\\" or "/"), `file`.
 std::string join_path(std::string_view folder, std::string_view file);
 
 /// The raw dump's and the smoothed dump's names for a track's stem.

@@ -9,9 +9,15 @@
 #include "support/text_format.h"
 #include "support/text_utils.h"
 
+std::size_t last_path_separator(std::string_view path) {
+    for (std::size_t i = path.size(); i-- > 0;)
+        if (is_path_separator(path[i])) return i;
+    return std::string_view::npos;
+}
+
 void extract_name(std::string_view path, std::string& name) {
     std::string_view p = trim_right(path);
-    std::size_t i = p.rfind(path_separator());
+    std::size_t i = last_path_separator(p);
     name = std::string(i == std::string_view::npos ? p : p.substr(i + 1));
 }
 
@@ -27,7 +33,7 @@ void extract_path_name(std::string_view path, std::string& folder, std::string& 
         name.clear();
         return;
     }
-    std::size_t i = copy.rfind(path_separator());
+    std::size_t i = last_path_separator(copy);
     if (i == std::string_view::npos) {
         folder = std::string(".") + path_separator();
         name = std::string(copy);

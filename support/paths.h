@@ -2,13 +2,19 @@
 //
 // Paths use the platform's separator (path_separator() of
 // support/platform.h, which also holds the other path rules of the
-// platform); a folder text ends with one.
+// platform); a folder text ends with one.  Paths given to the program are
+// split at every separator the platform takes (is_path_separator: on
+// Windows "/" as well as "\").
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "support/platform.h"
+
+/// The position of the last character of `path` that is_path_separator;
+/// npos when there is none.
+std::size_t last_path_separator(std::string_view path);
 
 /// The name after the last separator; the whole path when it has none.
 void extract_name(std::string_view path, std::string& name);

@@ -86,6 +86,12 @@ char path_separator();
 /// The separator as a one-character text.
 std::string_view path_sep_str();
 
+/// True for a character that separates the parts of a path given to the
+/// program: '/' on Linux; on Windows '\\' and '/', as the system takes
+/// both in every path.  Paths that the program builds always join their
+/// parts with path_separator().
+bool is_path_separator(char c);
+
 /// True for an absolute folder ("/..." on Linux; on Windows a drive "X:" or a
 /// share "\\server").
 bool is_absolute_folder(std::string_view folder);

@@ -3,11 +3,14 @@
 #include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
+#include <process.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
 
 #include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,19 @@ int fd_close(int fd) { return _close(fd); }
 int fd_open_write(const char* name) { return _open(name, _O_WRONLY); }
 int fd_of(std::FILE* f) { return _fileno(f); }
 constexpr const char* null_device = "NUL";
+
+// A temporary file, deleted when closed.  Not the runtime's tmpfile: it
+// takes a name that another process may take at the same moment, and then
+// one of them gets no file.  The name here holds the process's id.
+std::FILE* temporary_file() {
+    static int made = 0;
+    char folder[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof folder, folder);
+    if (n == 0 || n >= sizeof folder) return nullptr;
+    const std::string name = std::string(folder) + "bremalo_console_" + std::to_string(_getpid()) + "_" +
+                             std::to_string(made++) + ".tmp";
+    return std::fopen(name.c_str(), "w+bD");  // "D": deleted when closed
+}
 #else
 int fd_dup(int fd) { return dup(fd); }
 int fd_dup2(int from, int to) { return dup2(from, to); }
@@ -28,6 +44,7 @@ int fd_close(int fd) { return close(fd); }
 int fd_open_write(const char* name) { return open(name, O_WRONLY); }
 int fd_of(std::FILE* f) { return fileno(f); }
 constexpr const char* null_device = "/dev/null";
+std::FILE* temporary_file() { return std::tmpfile(); }
 #endif
 
 }  // namespace
@@ -36,7 +53,11 @@ ConsoleRedirect::ConsoleRedirect(bool keep) {
     std::fflush(stdout);
     saved_ = fd_dup(1);
     if (keep) {
-        file_ = std::tmpfile();
+        file_ = temporary_file();
+        if (!file_) {
+            ADD_FAILURE() << "no temporary file for the console";
+            return;
+        }
         fd_dup2(fd_of(file_), 1);
     } else {
         int null = fd_open_write(null_device);

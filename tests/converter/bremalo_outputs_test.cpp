@@ -148,6 +148,14 @@ TEST_F(BremaloOutputs, RenamedTracks) {
     EXPECT_FALSE(box.exists("in/t2.igc"));
     EXPECT_FALSE(box.exists("in/t2.ftr"));
     EXPECT_TRUE(box.exists("in/" + default_name + "_02.ftr"));
+
+    // A track named with "/" (as given, also on Windows) keeps its folder.
+    dated_track("in/t3.ftr");
+    const Bremalo_run s = box.run({"-rftr", "in/t3.ftr"});
+    EXPECT_EQ(s.status, 0) << s.both();
+    EXPECT_FALSE(box.exists("in/t3.ftr"));
+    EXPECT_TRUE(box.exists("in/" + default_name + "_03.ftr")) << s.both();
+    EXPECT_EQ(fixes_in("in/t3.igc"), 20u);
 }
 
 // Names holding what a command interpreter would act on are only names:

@@ -85,6 +85,8 @@ TEST_F(BremaloTracks, NamesUsersGive) {
          ".wine/drive_c/flights.2024/in.igc"},
         {"my flight.ftr", "my flight.ftr", "my flight.igc"},
         {"full.2024/path.ftr", (box.work() / "full.2024" / "path.ftr").string(), "full.2024/path.igc"},
+        // As given, also on Windows, which takes "/" as a separator too.
+        {"slash.2024/in.ftr", "slash.2024/in.ftr", "slash.2024/in.igc"},
     };
     for (const Case& c : cases) {
         box.track(c.file, e2e_track(3040));

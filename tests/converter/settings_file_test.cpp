@@ -80,6 +80,10 @@ TEST(SettingsFile, NameBesideTheProgramName) {
 #endif
     };
     for (const Case& c : cases) EXPECT_EQ(ini_file_name(native_path(c.arg0)), native_path(c.name)) << c.arg0;
+#ifdef _WIN32
+    // A program started by a name with "/" (as some shells give it).
+    EXPECT_EQ(ini_file_name("C:/tools/Bremalo.exe"), "C:/tools/Bremalo.ini");
+#endif
 }
 
 class SettingsFileRead : public InTempDir {};

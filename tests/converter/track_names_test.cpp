@@ -37,6 +37,21 @@ TEST(TrackNames, ExtensionTest) {
         EXPECT_EQ(t.name, native_path(c.name)) << c.given;
         EXPECT_EQ(t.stem, native_path(c.stem)) << c.given;
     }
+#ifdef _WIN32
+    // Windows takes "/" as a separator too: a name given with it is tested
+    // on its file name as well, and kept as given.
+    const Case as_given[] = {
+        {"C:/Users/p/Flights.2024/flight", true, "C:/Users/p/Flights.2024/flight.ftr", "C:/Users/p/Flights.2024/flight"},
+        {"tracks.2024/a.FTR", true, "tracks.2024/a.FTR", "tracks.2024/a"},
+        {"a.ftr/flight.txt", false, "a.ftr/flight.txt", ""},
+    };
+    for (const Case& c : as_given) {
+        const Track_name t = check_track_extension(c.given);
+        EXPECT_EQ(t.accepted, c.accepted) << c.given;
+        EXPECT_EQ(t.name, c.name) << c.given;
+        EXPECT_EQ(t.stem, c.stem) << c.given;
+    }
+#endif
 }
 
 TEST(TrackNames, OutputFolderAndJoins) {
@@ -62,6 +77,11 @@ TEST(TrackNames, OutputFolderAndJoins) {
     for (const Case& c : cases)
         EXPECT_EQ(output_folder(native_path(c.track_folder), native_path(c.target)), native_path(c.folder))
             << c.track_folder << " " << c.target;
+#ifdef _WIN32
+    // A folder given with "/" takes no second separator.
+    EXPECT_EQ(output_folder("C:/data/tracks/", "IGC"), "C:/data/tracks/IGC");
+    EXPECT_EQ(join_path("C:/igc/", "f.igc"), "C:/igc/f.igc");
+#endif
     EXPECT_EQ(join_path(native_path("/srv/igc"), "f.igc"), native_path("/srv/igc/f.igc"));
     EXPECT_EQ(join_path(native_path("/srv/igc/"), "f.igc"), native_path("/srv/igc/f.igc"));
     EXPECT_EQ(raw_dump_name(native_path("./a")), native_path("./a_tXYZ.txt"));

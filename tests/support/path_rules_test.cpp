@@ -10,4 +10,7 @@ TEST(Paths, AbsoluteAndEscaped) {
     EXPECT_EQ(escape_path_for_message("/a/b c/"), "\\/a\\/b c\\/");
     EXPECT_EQ(path_separator(), '/');
     EXPECT_EQ(path_sep_str(), "/");
+    // A backslash is a character of a Linux file name.
+    EXPECT_TRUE(is_path_separator('/'));
+    EXPECT_FALSE(is_path_separator('\\'));
 }

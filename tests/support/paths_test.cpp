@@ -30,6 +30,32 @@ TEST(Paths, FolderAndName) {
     }
 }
 
+#ifdef _WIN32
+// Windows paths as users give them: "/" separates as "\\" does, and the
+// folder part is kept as given.
+TEST(Paths, FolderAndNameOfWindowsPaths) {
+    struct Case {
+        const char* path;
+        const char* folder;
+        const char* name;
+    } cases[] = {
+        {"C:/Flights.2024/b.ftr", "C:/Flights.2024/", "b.ftr"},
+        {"C:\\a/b\\c.ftr", "C:\\a/b\\", "c.ftr"},
+        {"\\\\server/share/x.igc", "\\\\server/share/", "x.igc"},
+        {"C:b.ftr", ".\\", "C:b.ftr"},
+    };
+    for (const Case& c : cases) {
+        std::string folder = "?", name = "?";
+        extract_path_name(c.path, folder, name);
+        EXPECT_EQ(folder, c.folder) << c.path;
+        EXPECT_EQ(name, c.name) << c.path;
+        std::string only = "?";
+        extract_name(c.path, only);
+        EXPECT_EQ(only, c.name) << c.path;
+    }
+}
+#endif
+
 TEST(Paths, ParentFolder) {
     struct Case {
         const char* path;

@@ -13,6 +13,10 @@ namespace {
 TEST(PathRules, SeparatorAndAbsoluteFolders) {
     EXPECT_EQ(path_separator(), '\\');
     EXPECT_EQ(path_sep_str(), "\\");
+    // Windows takes "/" in a path as it takes "\\".
+    EXPECT_TRUE(is_path_separator('\\'));
+    EXPECT_TRUE(is_path_separator('/'));
+    EXPECT_FALSE(is_path_separator(':'));
     struct Case {
         const char* folder;
         bool absolute;

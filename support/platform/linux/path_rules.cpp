@@ -7,6 +7,8 @@ char path_separator() { return '/'; }
 
 std::string_view path_sep_str() { return "/"; }
 
+bool is_path_separator(char c) { return c == '/'; }
+
 bool is_absolute_folder(std::string_view folder) { return !folder.empty() && folder[0] == '/'; }
 
 std::string escape_path_for_message(std::string_view path) {

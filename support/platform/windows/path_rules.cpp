@@ -1,12 +1,17 @@
-// The path rules of Windows: "\" separates, an absolute folder begins with a
-// drive ("C:") or a share ("\\server"), "/" is no separator of the system's
-// own paths (so a message shows paths as they are), and the file system
-// itself finds names whatever their letter case.
+// The path rules of Windows: "\" separates the parts of the paths the
+// program builds, "/" separates them as well in the paths it is given, an
+// absolute folder begins with a drive ("C:") or a share ("\\server"), a
+// message shows paths as they are, and the file system itself finds names
+// whatever their letter case.
 #include "support/platform.h"
 
 char path_separator() { return '\\'; }
 
 std::string_view path_sep_str() { return "\\"; }
+
+// The system takes "/" in a path as it takes "\": a name given as
+// "C:/flights/a.ftr" has its folders split off as well.
+bool is_path_separator(char c) { return c == '\\' || c == '/'; }
 
 bool is_absolute_folder(std::string_view folder) {
     const bool drive = folder.size() >= 2 && folder[1] == ':' &&
