@@ -15,7 +15,11 @@ bash scripts/install-windows-deps.sh
 
 build=build-windows
 jobs=$(nproc 2>/dev/null || echo 4)
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimised as the Linux build (-O2), but without debug information: the
+# Windows build is only run by these tests, and without it its objects are
+# a tenth and its programs a third of the size, quicker to link and load.
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
 cmake --build "$build" -j "$jobs"
 
 work=$(mktemp -d)

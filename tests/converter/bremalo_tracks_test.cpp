@@ -69,7 +69,7 @@ TEST_F(BremaloTracks, EverySchemeOption) {
 }
 
 // How users name tracks: without the extension, "FTR" in capitals, through
-// "./" (".\\" on Windows), in a folder whose name holds a "." (such as a
+// "./" (".\" on Windows), in a folder whose name holds a "." (such as a
 // Wine prefix's), with a blank, by the full path (on Windows beginning with
 // the drive).
 TEST_F(BremaloTracks, NamesUsersGive) {
