@@ -2,7 +2,7 @@
 
 #include "support/ftext.h"
 #include "support/number_fields.h"
-#include "support/platform.h"
+#include "support/paths.h"
 
 namespace {
 
@@ -12,11 +12,10 @@ std::string_view before_igc(std::string_view s) {
     return p == std::string_view::npos ? std::string_view{} : s.substr(0, p);
 }
 
-/// The file name of a path: what follows its last "/" or platform separator
-/// (Windows takes both; on Linux they are the same).
+/// The file name of a path: what follows its last separator
+/// (is_path_separator: Windows takes "/" as well as "\").
 std::string_view file_name(std::string_view path) {
-    const char seps[] = {'/', path_separator()};
-    const std::size_t p = path.find_last_of(std::string_view(seps, sizeof seps));
+    const std::size_t p = last_path_separator(path);
     return p == std::string_view::npos ? path : path.substr(p + 1);
 }
 
