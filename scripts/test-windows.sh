@@ -6,7 +6,7 @@
 # without it for the converter's end-to-end tests of such a machine; then
 # the Linux and the Windows build of the converter on the same tracks and
 # of trackdiff on the same logs (tests/crossbuild/).  The Linux programs are
-# taken from build/ when it has them.
+# those of build/ when it is there.
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -90,13 +90,15 @@ cat "$work/no_simulator.log"
 [ "$st" = 0 ] || { echo "Windows tests failed" >&2; exit 1; }
 
 # The same tracks through the Linux and the Windows build of the converter,
-# and the same logs through both builds of trackdiff.
+# and the same logs through both builds of trackdiff.  The Linux programs
+# are brought up to date in build/ when it is there (a stale one would
+# differ from the sources), else built in build-crossbuild/.
 linux_build=build
-if [ ! -x "$linux_build/converter/Bremalo" ] || [ ! -x "$linux_build/trackdiff/trackdiff" ]; then
+if [ ! -f "$linux_build/CMakeCache.txt" ]; then
   linux_build=build-crossbuild
   cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREMALO_TESTS=OFF >/dev/null
-  cmake --build "$linux_build" --target Bremalo trackdiff -j "$jobs" >/dev/null
 fi
+cmake --build "$linux_build" --target Bremalo trackdiff -j "$jobs" >/dev/null
 WINEPREFIX="$bare" bash tests/crossbuild/compare_bremalo.sh "$linux_build/converter/Bremalo" \
   "$build/converter/Bremalo.exe" "$build/tests/write_crossbuild_tracks.exe" \
   "$linux_build/trackdiff/trackdiff" "$build/trackdiff/trackdiff.exe"
