@@ -78,7 +78,11 @@ mkdir -p "$condor/Logs"
 printf 'MZ' > "$condor/Condor.exe"
 printf 'Log started\r\n\r\nCondor version: 3040\r\n' > "$condor/Logs/Logfile.txt"
 
-# Both sets of tests at once, each prefix with its own server.
+# Both sets of tests at once, each prefix with its own server.  The test
+# programs' lists of tests are made once before (ctest makes them when it
+# loads the tests, and two runs making them at once could read each
+# other's half-written lists).
+ctest --test-dir "$build" -N </dev/null >/dev/null
 st=0
 WINEPREFIX="$bare" ctest --test-dir "$build" --output-on-failure -j "$jobs" -L no_simulator </dev/null \
   > "$work/no_simulator.log" 2>&1 &
