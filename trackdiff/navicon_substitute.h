@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "trackdiff/navicon_library.h"
+#include "trackdiff/navicon_ops.h"
 
 /// Sets the frame up from the ".trn" header `trn_file` (NUL-terminated).
 /// 1 when the header was read and names a UTM zone 1..60; else 0, and the
