@@ -99,3 +99,17 @@ bool file_exists(std::string_view path) {
     std::error_code ec;
     return std::filesystem::exists(std::filesystem::path(std::string(p)), ec);
 }
+
+std::vector<std::string> expand_wildcards(const std::vector<std::string>& args) {
+    std::vector<std::string> out;
+    out.reserve(args.size());
+    for (const std::string& a : args) {
+        std::vector<std::string> names;
+        if (a.find_first_of("*?") != std::string::npos) names = wildcard_matches(a);
+        if (names.empty())
+            out.push_back(a);  // no pattern, or a pattern without a match: as typed
+        else
+            out.insert(out.end(), names.begin(), names.end());
+    }
+    return out;
+}

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/platform.h"
 
@@ -42,3 +43,12 @@ void locate_file(std::string& fff, bool qcur);
 /// True when a file-system entry of that name exists (trailing blanks
 /// ignored).
 bool file_exists(std::string_view path);
+
+/// The program's arguments with their wildcards expanded: each argument
+/// holding "*" or "?" is replaced by the names of the files that match it
+/// (wildcard_matches, in sorted order); a pattern that matches nothing stays
+/// as typed.  Other arguments are kept as they are, in their order.  On
+/// Linux a shell has usually expanded the patterns already, so only quoted
+/// patterns and those that matched nothing in the shell arrive here; on
+/// Windows patterns arrive as typed.
+std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);

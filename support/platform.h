@@ -139,18 +139,15 @@ bool forbidden_in_file_name(char c);
 /// thousands.  Only a hint: nothing changes when the system declines it.
 void hint_large_buffer(void* data, std::size_t bytes);
 
-// Command-line arguments and renaming.
+// Wildcard matches and renaming.
 
-/// The program's arguments after the platform's wildcard expansion: each
-/// argument holding "*" or "?" is replaced by the names of the files that
-/// match it, in sorted order; a pattern that matches nothing stays as typed.
-/// Other arguments are kept as they are, in their order.  On Linux a shell
-/// has usually expanded the patterns already, so only quoted patterns and
-/// those that matched nothing in the shell arrive here (glob(3)).  On
-/// Windows, where patterns arrive as typed, FindFirstFileA and
-/// FindNextFileA list the matches ("." and ".." left out), each with the
-/// pattern's folder part in front.
-std::vector<std::string> expand_wildcards(const std::vector<std::string>& args);
+/// The names of the files that match the wildcard pattern `pattern` ("*"
+/// and "?"), in sorted order; empty when none matches.  On Linux glob(3);
+/// on Windows FindFirstFileA and FindNextFileA (wildcards in the last part
+/// only; "." and ".." left out), each name with the pattern's folder part
+/// in front.  The program's arguments are expanded with it by
+/// expand_wildcards (support/paths.h).
+std::vector<std::string> wildcard_matches(const std::string& pattern);
 
 /// Result of rename_no_replace when a file of the target's name exists.
 inline constexpr int32_t rename_target_taken = -1;

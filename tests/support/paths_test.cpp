@@ -1,6 +1,8 @@
 #include "support/paths.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -114,4 +116,17 @@ TEST_F(LocateFile, FileExistsIgnoresTrailingBlanks) {
     EXPECT_TRUE(file_exists("f.txt   "));
     EXPECT_FALSE(file_exists("g.txt"));
     EXPECT_FALSE(file_exists(""));
+}
+
+// The arguments of both programs: patterns replaced by their matches, the
+// rest (a pattern without a match included) as typed.
+class Wildcards : public InTempDir {};
+
+TEST_F(Wildcards, PatternsBecomeTheirMatchesInSortedOrder) {
+    for (const char* n : {"b.ftr", "a.ftr", "c.igc", "a b.ftr"}) tmp.write(n, "");
+    const std::vector<std::string> out =
+        expand_wildcards({"-para", "*.ftr", "?.igc", "*.none", "plain", "-ustr:*"});
+    EXPECT_EQ(out, (std::vector<std::string>{"-para", "a b.ftr", "a.ftr", "b.ftr", "c.igc", "*.none", "plain",
+                                             "-ustr:*"}));
+    EXPECT_TRUE(expand_wildcards({}).empty());
 }

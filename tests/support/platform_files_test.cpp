@@ -1,5 +1,5 @@
-// The platform's file operations: wildcard expansion of arguments, the
-// local modification time and the rename that never replaces.
+// The platform's file operations: the local modification time and the
+// rename that never replaces.
 #include <stdlib.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,15 +16,6 @@
 namespace fs = std::filesystem;
 
 class PlatformFiles : public InTempDir {};
-
-TEST_F(PlatformFiles, WildcardExpansion) {
-    for (const char* n : {"b.ftr", "a.ftr", "c.igc", "a b.ftr"}) tmp.write(n, "");
-    const std::vector<std::string> out =
-        expand_wildcards({"-para", "*.ftr", "?.igc", "*.none", "plain", "-ustr:*"});
-    EXPECT_EQ(out, (std::vector<std::string>{"-para", "a b.ftr", "a.ftr", "b.ftr", "c.igc", "*.none", "plain",
-                                             "-ustr:*"}));
-    EXPECT_TRUE(expand_wildcards({}).empty());
-}
 
 TEST_F(PlatformFiles, ModificationTimeInLocalTime) {
     tmp.write("f", "");

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/paths.h"
 #include "tests/common/temp_dir.h"
 
 namespace {
