@@ -4,16 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-namespace {
+#include "support/text_utils.h"
 
-std::string joined(const std::vector<std::string>& items, std::string_view sep) {
-    std::string out;
-    for (const std::string& i : items) {
-        if (!out.empty()) out += sep;
-        out += i;
-    }
-    return out;
-}
+namespace {
 
 std::string pattern_hint(const std::vector<std::string>& patterns) {
     return patterns.empty() ? std::string() : " (" + joined(patterns, " ") + ")";

@@ -104,6 +104,15 @@ void quote_spaces(std::string& strng, std::size_t width) {
     console_free(trim_right(strng));
 }
 
+std::string joined(const std::vector<std::string>& items, std::string_view sep) {
+    std::string out;
+    for (const std::string& i : items) {
+        if (!out.empty()) out += sep;
+        out += i;
+    }
+    return out;
+}
+
 void subs_comma(std::string& ligne) { replace_all(ligne, ',', ';'); }
 
 void subs_dot_comma(std::string& ligne) { swap_pairs(ligne, ',', ';', '.', ','); }

@@ -36,6 +36,8 @@ void remove_simple_quotes(std::string& buff);
 /// Encloses the trimmed text in '"' when it holds a blank (leading blanks
 /// included), cut to `width` characters; console trace lines.
 void quote_spaces(std::string& strng, std::size_t width = 256);
+/// The items one after the other with `sep` between them; empty for none.
+std::string joined(const std::vector<std::string>& items, std::string_view sep);
 /// Every "," becomes ";".
 void subs_comma(std::string& ligne);
 /// Every "," becomes ";" and every "." becomes ",".

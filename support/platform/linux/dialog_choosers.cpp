@@ -8,6 +8,7 @@
 
 #include "support/console_dialogs.h"
 #include "support/platform/linux/dialog_runner.h"
+#include "support/text_utils.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ using Asked = ConsoleAsked;
 bool is_folder(const std::string& p) {
     struct stat st {};
     return !p.empty() && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string joined(const std::vector<std::string>& items, std::string_view sep) {
-    std::string out;
-    for (const std::string& i : items) {
-        if (!out.empty()) out += sep;
-        out += i;
-    }
-    return out;
 }
 
 // The program's answer without the line end it prints after it.

@@ -1,11 +1,9 @@
 #include "support/platform/windows/chooser_texts.h"
 
+#include "support/text_utils.h"
+
 std::string chooser_filter(const std::vector<std::string>& patterns, std::string_view desc) {
-    std::string list;
-    for (const std::string& p : patterns) {
-        if (!list.empty()) list += ';';
-        list += p;
-    }
+    std::string list = joined(patterns, ";");
     if (list.empty()) list = "*.*";
     std::string f = desc.empty() ? list : std::string(desc);
     f += '\0';
