@@ -30,6 +30,18 @@ std::string non_finite_field(double v, int width) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// The exponent of an E or ES field: "E", its sign and two digits; beyond 99
+// the sign and three digits without the "E".
+std::string exponent_part(int exponent) {
+    const int ae = exponent < 0 ? -exponent : exponent;
+    char ebuf[16];
+    if (ae <= 99)
+        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
+    else
+        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
+    return ebuf;
+}
+
 // Drops the optional "0" in front of the point ("0.5" -> ".5", "-0.5" ->
 // "-.5") when the text is one character too wide for the field.  Without
 // decimals the zero is the only digit and stays ("0." does not fit F1.0).
@@ -151,13 +163,7 @@ std::string exp_field(double v, int width, int decimals) {
     std::string s = negative ? "-" : "";
     s += "0.";
     s += digits;
-    int ae = exponent < 0 ? -exponent : exponent;
-    char ebuf[16];
-    if (ae <= 99)
-        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
-    else
-        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
-    s += ebuf;
+    s += exponent_part(exponent);
     return right_justify(drop_optional_zero(s, width), width);
 }
 
@@ -182,13 +188,7 @@ std::string sci_field(double v, int width, int decimals) {
     if (decimals == 0) mantissa += '.';
     std::string s = std::signbit(v) ? "-" : "";
     s += mantissa;
-    const int ae = exponent < 0 ? -exponent : exponent;
-    char ebuf[16];
-    if (ae <= 99)
-        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', ae);
-    else
-        std::snprintf(ebuf, sizeof ebuf, "%c%03d", exponent < 0 ? '-' : '+', ae);
-    s += ebuf;
+    s += exponent_part(exponent);
     return right_justify(s, width);
 }
 
