@@ -45,18 +45,38 @@ bool is_folder(const std::string& p) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The dialog's start: a folder opens inside it, anything else is the
-// proposed file name (its folder, when it has one, as the start folder).
-void set_start(OPENFILENAMEA& ofn, std::string_view start, std::vector<char>& buffer, std::string& folder) {
-    const std::string s(start);
-    if (s.empty()) return;
-    if (is_folder(s)) {
-        folder = s;
-        ofn.lpstrInitialDir = folder.c_str();
-        return;
+// An open or save dialog with the texts and the name buffer it points to,
+// which live as long as it does.  Its start: a folder opens inside it,
+// anything else is the proposed file name (its folder, when it has one, as
+// the start folder).
+struct FileDialog {
+    std::vector<char> buffer;
+    std::string title, filter, folder;
+    OPENFILENAMEA ofn{};
+
+    // `size`: the longest name (or list of names) the dialog may return.
+    FileDialog(std::string_view t, std::string_view start, const std::vector<std::string>& patterns,
+               std::string_view desc, DWORD size, DWORD flags)
+        : buffer(size + 1, '\0'), title(t), filter(chooser_filter(patterns, desc)) {
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFilter = filter.c_str();
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = buffer.data();
+        ofn.nMaxFile = size;
+        ofn.lpstrTitle = title.c_str();
+        ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | flags;
+        const std::string s(start);
+        if (s.empty()) return;
+        if (is_folder(s)) {
+            folder = s;
+            ofn.lpstrInitialDir = folder.c_str();
+        } else if (s.size() < buffer.size()) {
+            std::copy(s.begin(), s.end(), buffer.begin());
+        }
     }
-    if (s.size() < buffer.size()) std::copy(s.begin(), s.end(), buffer.begin());
-}
+    FileDialog(const FileDialog&) = delete;
+    FileDialog& operator=(const FileDialog&) = delete;
+};
 
 bool take_answer(ConsoleAsked asked, const std::string& answer, std::string& chosen) {
     if (asked != ConsoleAsked::chosen || answer.empty()) return false;
@@ -107,26 +127,16 @@ bool dlg_open_file(std::string_view title, std::string_view start, const std::ve
     std::string answer;
     if (console_forced())
         return take_answer(console_open_file(title, patterns, multi, answer, stdin_is_terminal()), answer, chosen);
-    std::vector<char> buffer(chooser_buffer + 1, '\0');
-    const std::string t(title), filter = chooser_filter(patterns, desc);
-    std::string folder;
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = chooser_buffer;
-    ofn.lpstrTitle = t.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (multi) ofn.Flags |= OFN_ALLOWMULTISELECT;
-    set_start(ofn, start, buffer, folder);
+    FileDialog d(title, start, patterns, desc, chooser_buffer,
+                 OFN_FILEMUSTEXIST | (multi ? OFN_ALLOWMULTISELECT : 0));
     std::fflush(stdout);
-    if (!GetOpenFileNameA(&ofn)) {
+    if (!GetOpenFileNameA(&d.ofn)) {
         // Cancelled, or the dialog could not be shown: then the console.
         if (CommDlgExtendedError() == 0) return false;
         return take_answer(console_open_file(title, patterns, multi, answer, stdin_is_terminal()), answer, chosen);
     }
-    const std::string got = multi ? chooser_selection(buffer.data(), buffer.size()) : std::string(buffer.data());
+    const std::string got =
+        multi ? chooser_selection(d.buffer.data(), d.buffer.size()) : std::string(d.buffer.data());
     return take_answer(ConsoleAsked::chosen, got, chosen);
 }
 
@@ -135,24 +145,13 @@ bool dlg_save_file(std::string_view title, std::string_view start, const std::ve
     std::string answer;
     if (console_forced())
         return take_answer(console_save_file(title, patterns, answer, stdin_is_terminal()), answer, chosen);
-    std::vector<char> buffer(MAX_PATH * 4 + 1, '\0');
-    const std::string t(title), filter = chooser_filter(patterns, desc);
-    std::string folder;
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
-    ofn.lpstrTitle = t.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    set_start(ofn, start, buffer, folder);
+    FileDialog d(title, start, patterns, desc, MAX_PATH * 4, OFN_OVERWRITEPROMPT);
     std::fflush(stdout);
-    if (!GetSaveFileNameA(&ofn)) {
+    if (!GetSaveFileNameA(&d.ofn)) {
         if (CommDlgExtendedError() == 0) return false;
         return take_answer(console_save_file(title, patterns, answer, stdin_is_terminal()), answer, chosen);
     }
-    return take_answer(ConsoleAsked::chosen, std::string(buffer.data()), chosen);
+    return take_answer(ConsoleAsked::chosen, std::string(d.buffer.data()), chosen);
 }
 
 bool dlg_select_folder(std::string_view title, std::string_view start, std::string& chosen) {
