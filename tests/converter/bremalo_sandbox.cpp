@@ -249,6 +249,13 @@ track_desc e2e_track(int32_t version, int nfix) {
     return d;
 }
 
+void tracks_first_without_terrain(const Bremalo_sandbox& box) {
+    track_desc other = e2e_track(3040);
+    other.landscape = "Nowhere";
+    box.track("other.ftr", other);
+    box.track("t.ftr", e2e_track(3040));
+}
+
 std::vector<std::string> file_lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
