@@ -86,8 +86,8 @@ struct Built_name {
 /// adds `sep` after its text, also when the text is empty; code 0 adds
 /// nothing.  Characters that a file name cannot hold on this platform
 /// (forbidden_in_file_name) become "_", so that the name never reaches into
-/// another folder; with `wsubs` not blank, every blank of the name becomes
-/// `wsubs`.  The name is cut to ttt_len characters (and then to its last non-blank).  `qdbg` adds the
-/// pattern line `fmtstr` to the trace.
+/// another folder.  The name is cut to ttt_len characters (and then to its
+/// last non-blank); with `wsubs` not blank, every blank of it then becomes
+/// `wsubs`.  `qdbg` adds the pattern line `fmtstr` to the trace.
 Built_name build_name(const std::vector<int32_t>& kfield, const Name_fields& f, char sep, char wsubs,
                       std::string_view fmtstr, bool qdbg);

@@ -13,8 +13,6 @@ constexpr Scheme_option scheme_options[] = {
     {"-para", 2}, {"-linr", 1}, {"-near", 0}, {"-prev", -1}, {"-next", -2},
 };
 
-bool begins_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
 }  // namespace
 
 Options_result parse_options(const std::vector<std::string>& args, Run_options& opt) {
@@ -36,7 +34,7 @@ Options_result parse_options(const std::vector<std::string>& args, Run_options& 
         }
         if (arg == "-wr") {
             opt.qwrite = true;
-        } else if (begins_with(arg, "-sm:")) {
+        } else if (arg.starts_with("-sm:")) {
             float t = 0;
             if (read_real(std::string_view(arg).substr(4), t)) {
                 opt.qsmooth = true;
@@ -55,9 +53,9 @@ Options_result parse_options(const std::vector<std::string>& args, Run_options& 
             opt.qrigc = true;
         } else if (arg == "-noigc") {
             opt.qwrigc = false;
-        } else if (begins_with(arg, "-ustr:")) {
+        } else if (arg.starts_with("-ustr:")) {
             opt.usrstr = arg.substr(6);
-        } else if (begins_with(arg, "-")) {
+        } else if (arg.starts_with('-')) {
             r.outcome = Options_outcome::unrecognized;
             r.stopper = arg;
             return r;

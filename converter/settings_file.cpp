@@ -1,13 +1,12 @@
 #include "converter/settings_file.h"
 
-#include <cstdio>
-
 #include "converter/run_options.h"
 #include "support/console.h"
 #include "support/paths.h"
 #include "support/ftext.h"
 #include "support/key_val.h"
 #include "support/platform.h"
+#include "taskmodel/fpl_input.h"
 
 namespace {
 
@@ -53,21 +52,13 @@ std::string rd_ini_line(std::string_view line, std::string& fmtstr, char& sep, c
 void rd_ini(std::string_view arg0, std::string& fmtstr, char& sep, char& wsubs, std::string& targetfolder) {
     const std::string name = ini_file_name(arg0);
     if (!file_exists(name)) return;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (!f) return;
+    // The flight plans' line input: lines cut to their width, CR LF line
+    // ends taken as well, a last line without a line end read too.
+    Fpl_input in;
+    if (!fpl_input_open(in, name)) return;
     std::string line;
-    bool more = true;
-    while (more) {
-        line.clear();
-        int c;
-        while ((c = std::fgetc(f)) != EOF && c != '\n')
-            if (line.size() < ini_line_len + 1) line += static_cast<char>(c);
-        more = c != EOF;
-        if (c == EOF && line.empty()) break;
-        // A file written on Windows ends its lines with CR LF.
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    while (fpl_input_read_line(in, line, ini_line_len) == 0) {
         const std::string note = rd_ini_line(line, fmtstr, sep, wsubs, targetfolder);
         if (!note.empty()) console_line(note);
     }
-    std::fclose(f);
 }

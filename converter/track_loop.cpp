@@ -181,12 +181,11 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
         } else if (is_blank(opt.targetfolder)) {
             outfile = track.stem + ".igc";
         } else {
-            std::string folder, file;
-            extract_path_name(track.name, folder, file);
+            // The stem lies in the track's folder: one split gives both.
+            std::string folder, stem_file;
+            extract_path_name(track.stem, folder, stem_file);
             const std::string out_folder = output_folder(folder, opt.targetfolder);
             if (check_dir(out_folder) == 0) return;
-            std::string stem_file;
-            extract_name(track.stem, stem_file);
             outfile = join_path(out_folder, stem_file + ".igc");
         }
         console_line(" " + outfile);

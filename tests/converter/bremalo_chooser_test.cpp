@@ -1,5 +1,6 @@
 // The converter's file chooser answered by the stand-in dialog program
 // (tests/common/fake_dialog.h), which exists on Linux only.
+#include <algorithm>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -26,5 +27,16 @@ TEST(BremaloChooser, TracksFromTheChooser) {
     EXPECT_LT(first, second);
     EXPECT_TRUE(box.exists("a.igc"));
     EXPECT_TRUE(box.exists("b.igc"));
+
+    // The chooser's title and filter (its call is the first; the boxes of
+    // the installation check follow), and the console line of its result
+    // and the answer's length.
+    const auto calls = fake.calls();
+    ASSERT_FALSE(calls.empty());
+    for (const char* arg : {"--file-selection", "--title=Bremalo : Select flight track(s)", "--multiple",
+                            "--file-filter=Condor Flight Tracks (*.ftr) | *.ftr"})
+        EXPECT_NE(std::find(calls[0].begin(), calls[0].end(), arg), calls[0].end())
+            << arg << " in " << testing::PrintToString(calls[0]);
+    EXPECT_NE(r.out.find("\n 1 " + std::to_string(b.size() + 1 + a.size()) + "\n"), std::string::npos) << r.out;
 }
 

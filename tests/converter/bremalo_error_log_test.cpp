@@ -10,10 +10,7 @@
 TEST(BremaloErrorLog, FallsBackToTheWorkingFolder) {
     Bremalo_sandbox box;
     box.terrain("Slovenia3");
-    track_desc other = e2e_track(3040);
-    other.landscape = "Nowhere";
-    box.track("other.ftr", other);
-    box.track("t.ftr", e2e_track(3040));
+    tracks_first_without_terrain(box);
     fs::create_directory(box.program() / "ErrorLog.txt");
 
     // The missing terrain header of the first track is an error: logged in

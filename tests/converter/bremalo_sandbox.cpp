@@ -9,7 +9,6 @@
 #endif
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -23,12 +22,6 @@
 #endif
 
 namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The longest a run may take before it counts as hanging, in seconds.
 constexpr int run_limit = 120;
@@ -99,7 +92,7 @@ void Bremalo_sandbox::write(const fs::path& p, const std::string& content) const
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-std::string Bremalo_sandbox::read(const fs::path& p) const { return slurp(p.is_absolute() ? p : work() / p); }
+std::string Bremalo_sandbox::read(const fs::path& p) const { return read_file(p.is_absolute() ? p : work() / p); }
 
 bool Bremalo_sandbox::exists(const fs::path& p) const {
     std::error_code ec;
@@ -198,7 +191,7 @@ fs::path Bremalo_sandbox::install_simulator(int major) {
     write(folder / "Condor.exe", "MZ");
     write(folder / "Logs" / "Logfile.txt", "Condor log started\r\nCondor version: " + v + "040\r\n");
     // The registry as Wine keeps it: the current user's keys in user.reg.
-    std::string reg = slurp(wine() / "user.reg");
+    std::string reg = read_file(wine() / "user.reg");
     if (reg.empty()) reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n";
     reg += "\n[Software\\\\Condor" + v + "] 1700000000\n\"InstallDir\"=\"C:\\\\Condor" + v + "\"\n";
     write(wine() / "user.reg", reg);
@@ -254,6 +247,13 @@ track_desc e2e_track(int32_t version, int nfix) {
         d.fixes.push_back(f);
     }
     return d;
+}
+
+void tracks_first_without_terrain(const Bremalo_sandbox& box) {
+    track_desc other = e2e_track(3040);
+    other.landscape = "Nowhere";
+    box.track("other.ftr", other);
+    box.track("t.ftr", e2e_track(3040));
 }
 
 std::vector<std::string> file_lines(const std::string& text) {

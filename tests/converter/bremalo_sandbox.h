@@ -107,6 +107,11 @@ private:
 /// "Slovenia3") with `nfix` fixes one second apart from 12:30:00.5.
 track_desc e2e_track(int32_t version, int nfix = 20);
 
+/// Writes two tracks of e2e_track(3040) into the working folder of `box`:
+/// "other.ftr" of the landscape "Nowhere", which has no terrain header,
+/// then "t.ftr", which converts.
+void tracks_first_without_terrain(const Bremalo_sandbox& box);
+
 /// The lines of an IGC (or any CR LF) text, line ends removed.
 std::vector<std::string> file_lines(const std::string& text);
 

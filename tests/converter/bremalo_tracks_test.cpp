@@ -158,10 +158,7 @@ TEST_F(BremaloTracks, NamesThatBeginLikeRunLogPrefixes) {
 // Without a simulator the terrain header is looked for beside the program;
 // a missing one is an error for that track only.
 TEST_F(BremaloTracks, MissingTerrainHeader) {
-    track_desc other = e2e_track(3040);
-    other.landscape = "Nowhere";
-    box.track("other.ftr", other);
-    box.track("t.ftr", e2e_track(3040));
+    tracks_first_without_terrain(box);
     const Bremalo_run r = box.run({"other.ftr", "t.ftr"});
     EXPECT_EQ(r.status, 0) << r.both();
     EXPECT_FALSE(box.exists("other.igc"));

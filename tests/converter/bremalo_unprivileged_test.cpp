@@ -31,10 +31,7 @@ TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
         << "setpriv (util-linux) is needed to run the program as an unprivileged user";
     Bremalo_sandbox box;
     box.terrain("Slovenia3");
-    track_desc other = e2e_track(3040);
-    other.landscape = "Nowhere";
-    box.track("other.ftr", other);
-    box.track("t.ftr", e2e_track(3040));
+    tracks_first_without_terrain(box);
     fs::permissions(box.work(), fs::perms::all);
     for (const fs::path& p : {box.work() / "other.ftr", box.work() / "t.ftr"})
         fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |

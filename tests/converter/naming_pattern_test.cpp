@@ -72,6 +72,28 @@ TEST(NamingPattern, Names) {
     }
 }
 
+// What each token adds, alone in a pattern and followed by the separator.
+TEST(NamingPattern, EveryToken) {
+    Name_fields f = sample_fields();
+    f.compclass = "Club";
+    f.usrstr = "me";
+    f.task_km = 312.4f;
+    f.d_fl = 98765.0f;
+    f.av_s = 87654.0f;
+    struct Case {
+        const char* token;
+        const char* text;
+    } cases[] = {
+        {"Y2", "24"},   {"MM", "05"},   {"DD", "01"},    {"hh", "14"},   {"mm", "07"},
+        {"ID", "AB"},   {"LA", "Alps"}, {"ST", "Start"}, {"GL", ""},     {"TD", "312km"},
+        {"Y4", "2024"}, {"DF", "99km"}, {"AV", "88kmh"}, {"CC", "Club"}, {"US", "me"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(built(c.token, f), c.text) << c.token;
+        EXPECT_EQ(built(std::string(c.token) + "-", f, '-'), std::string(c.text) + "-") << c.token;
+    }
+}
+
 // Blanks inside and before a text stay (the substitute replaces them),
 // trailing blanks of a text do not.
 TEST(NamingPattern, BlanksAndSubstitute) {

@@ -114,6 +114,16 @@ TEST_F(SmoothingFiles, DiagnosticsFile) {
     for (char c : console) console_lines += c == '\n';
     EXPECT_EQ(console_lines, 2u);  // points 101 and 201
     EXPECT_EQ(console.substr(0, 5), "  101");
+    // Line by line the steps' own lines: every one in the file (CR LF),
+    // points 101 and 201 on the console.
+    std::vector<smooth_fix> again;
+    std::string file_text, console_text;
+    smooth(raw, again, 205, 4.0f, [&](const Smooth_step& s) {
+        file_text += smooth_diag_file_line(s) + "\r\n";
+        if (s.i == 101 || s.i == 201) console_text += smooth_diag_console_line(s) + "\n";
+    });
+    EXPECT_EQ(first, file_text);
+    EXPECT_EQ(console, console_text);
 
     begin_stdout_capture();
     smooth_track(fixes(3), out, 3, 4.0f);

@@ -12,22 +12,11 @@
 #include <string>
 
 #include "tests/common/track_writer.h"
+#include "tests/tools/sample_task.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-tw_tp point(const char* name, float x, float y, float z, int radius, int angle) {
-    tw_tp p;
-    p.name = name;
-    p.x = x;
-    p.y = y;
-    p.z = z;
-    p.radius = radius;
-    p.angle = angle;
-    p.alt = 1500.0f;
-    return p;
-}
 
 // A track of `version` with `n` fixes from `t0` (hours; past 24 after
 // midnight), about two a second, climbing in a turn inside the landscape.
@@ -35,11 +24,7 @@ track_desc flight(int32_t version, double t0, int n) {
     track_desc d = tw_sample(version);
     d.landscape = "Sample";
     d.compno = "CB";
-    d.tps = {point("Airfield", 52000.0f, 41000.0f, 310.0f, 3000, 90),
-             point("Start", 50000.0f, 45000.0f, 420.0f, 3000, 180),
-             point("North Ridge", 45000.0f, 62000.0f, 1210.0f, 500, 90),
-             point("East Valley", 20000.0f, 50000.0f, 640.0f, 500, 90),
-             point("Airfield", 52000.0f, 41000.0f, 310.0f, 3000, 360)};
+    d.tps = sample_task();
     d.fixes.clear();
     for (int k = 0; k < n; ++k) {
         const double s = 0.47 * k + 0.15 * std::sin(0.9 * k);  // seconds after t0

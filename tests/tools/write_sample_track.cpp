@@ -12,6 +12,7 @@
 
 #include "support/le_bytes.h"
 #include "tests/common/track_writer.h"
+#include "tests/tools/sample_task.h"
 
 namespace fs = std::filesystem;
 
@@ -34,19 +35,6 @@ std::vector<unsigned char> terrain_header() {
     le_put::u8(b, 'N');
     le_put::bytes(b, std::string(3, '\0'));
     return b;
-}
-
-tw_tp point(const char* name, float x, float y, float z, int radius, int angle) {
-    tw_tp p;
-    p.name = name;
-    p.x = x;
-    p.y = y;
-    p.z = z;
-    p.sectype = 0;
-    p.radius = radius;
-    p.angle = angle;
-    p.alt = 1500.0f;
-    return p;
 }
 
 // Five minutes of flight after a winch launch, a fix about every half second
@@ -75,11 +63,7 @@ track_desc sample_track() {
     d.gltype = "Discus";
     d.skin = "Default";
     d.iseat = 1;
-    d.tps = {point("Airfield", 52000.0f, 41000.0f, 310.0f, 3000, 90),
-             point("Start", 50000.0f, 45000.0f, 420.0f, 3000, 180),
-             point("North Ridge", 45000.0f, 62000.0f, 1210.0f, 500, 90),
-             point("East Valley", 20000.0f, 50000.0f, 640.0f, 500, 90),
-             point("Airfield", 52000.0f, 41000.0f, 310.0f, 3000, 360)};
+    d.tps = sample_task();
     tw_wz wz;
     wz.name = "Default";
     wz.winddir = 270.0f;
