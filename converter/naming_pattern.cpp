@@ -26,21 +26,13 @@ int32_t token_code(std::string_view two) {
     return tok_none;
 }
 
-// A free-form console line of items, as console_free prints it.
-template <typename... Items>
-std::string free_line(const Items&... items) {
-    std::string line;
-    ((line += ' ', console_detail::put_item(line, items)), ...);
-    return line;
-}
-
 // A number token: the value rounded half away from zero in four characters
 // without its leading blanks, then the unit.
 std::string number_text(float value, std::string_view unit, std::vector<std::string>& trace) {
     const double v = static_cast<double>(value);
     std::string digits = std::isfinite(v) && std::fabs(v) < 1e9 ? int_field(std::llround(v), 4) : "****";
     std::string text = std::string(left_adjust(digits)) + std::string(unit);
-    trace.push_back(free_line(value, text));
+    trace.push_back(free_text(value, text));
     return text;
 }
 
@@ -101,7 +93,7 @@ Built_name build_name(const std::vector<int32_t>& kfield, const Name_fields& f, 
     std::string& ttt = b.name;
     for (std::size_t k = 0; k < kfield.size(); ++k) {
         const int32_t code = kfield[k];
-        b.trace.push_back(free_line(static_cast<int32_t>(k + 1), code));
+        b.trace.push_back(free_text(static_cast<int32_t>(k + 1), code));
         std::string text = token_text(code < 0 ? -code : code, f, b.trace);
         // A track's texts may hold characters that would make the name
         // reach into another folder.

@@ -37,12 +37,19 @@ inline void put_item(std::string& out, T v) {
 }
 }  // namespace console_detail
 
-/// A free-form console line: a leading blank, then the items separated by
-/// one blank (texts as they are, numbers in their shortest exact form,
-/// logicals as T or F).
+/// The text of a free-form console line: a leading blank, then the items
+/// separated by one blank (texts as they are, numbers in their shortest
+/// exact form, logicals as T or F).  For lines that are kept before they
+/// are printed.
 template <typename... Items>
-void console_free(const Items&... items) {
+std::string free_text(const Items&... items) {
     std::string line;
     ((line += ' ', console_detail::put_item(line, items)), ...);
-    console_line(line);
+    return line;
+}
+
+/// Prints a free-form console line (see free_text).
+template <typename... Items>
+void console_free(const Items&... items) {
+    console_line(free_text(items...));
 }
