@@ -234,7 +234,7 @@ std::vector<std::string> igc_flight_info_lines(LeBytes trl) {
     w.key("FlightTime", t2b(t.f32(8)));
     w.key("TaskStart", t2b(t.f32(12)));
     w.key("TaskTime", t2b(t.f32(16)));
-    w.key("PlayerStatus", trim_right(fit(player_status_name(t.i32(20)), 20)));
+    w.key("PlayerStatus", fit(player_status_name(t.i32(20)), 20));
     w.key("DistanceFlown", f2b(t.f32(24) / 1000.0f, "(F16.2)") + " km");
     w.key("AverageSpeed", f2b(t.f32(28) / 1000.0f, "(F16.2)") + " km/h");
     w.key("PenaltyPoints", f2b(t.f32(32), "(F16.1)"));

@@ -9,8 +9,6 @@
 
 namespace {
 
-bool starts_with(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
-
 /// The character in column `c` of the blank-padded line.
 char column(std::string_view line, std::size_t c) { return c >= 1 && c <= line.size() ? line[c - 1] : ' '; }
 
@@ -167,17 +165,17 @@ Igc_h_key igc_h_key(std::string_view key, std::string_view line) {
     if (same_text(key, "HFGPSGPS")) return Igc_h_key::gps;
     if (same_text(key, "HFFTYFRTYPE")) return Igc_h_key::recorder_type;
     if (same_text(key, "HFDTEDATE")) return Igc_h_key::date;
-    if (starts_with(line, "HFDTE")) return Igc_h_key::date_columns;
+    if (line.starts_with("HFDTE")) return Igc_h_key::date_columns;
     return Igc_h_key::none;
 }
 
 Igc_l_key igc_l_key(std::string_view key, std::string_view line) {
     if (same_text(line, "LCONFPL[Version]")) return {Igc_l_kind::version_section, 0};
-    if (starts_with(key, "LCONFPLCondor version")) return {Igc_l_kind::condor_version, 0};
+    if (key.starts_with("LCONFPLCondor version")) return {Igc_l_kind::condor_version, 0};
     for (const L_stem& k : whole_keys)
         if (same_text(key, k.stem)) return {k.kind, 0};
     for (const L_stem& k : tp_stems) {
-        if (!starts_with(key, k.stem)) continue;
+        if (!key.starts_with(k.stem)) continue;
         int32_t n = 0;
         if (!read_int(key.substr(k.stem.size()), n) || n < 0 || n > igc_max_tp) return {};
         return {k.kind, n};

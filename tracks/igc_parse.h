@@ -177,9 +177,6 @@ struct Igc_l_key {
 /// integer in 0..igc_max_tp has nowhere to go: kind none.
 Igc_l_key igc_l_key(std::string_view key, std::string_view line);
 
-/// Number of weather zones a weather key fills.
-inline constexpr std::size_t igc_weather_values = 17;
-
 /// Reads `count` reals into `values`, free-form, from `text` (items separated by
 /// blanks or one comma).  All or nothing: false, `values` untouched, when
 /// fewer readable values are there.

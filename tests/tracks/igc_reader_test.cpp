@@ -235,6 +235,7 @@ TEST_F(IgcReader, VersionTwoLRecordsUpToTheSingleValueWeatherLine) {
     };
     ASSERT_EQ(read(igc_text_log(igc_text_flight(100, 3), l)), 0);
     EXPECT_EQ(inst00.condor_version, 2);
+    EXPECT_TRUE(printed(" condor_version 2\n")) << console;
     EXPECT_TRUE(rdigc001.qcndr);
     EXPECT_EQ(rd_fpl_2.landscape, "Slovenia");
     EXPECT_EQ(rd_fpl_0.nb_wp, 2);
@@ -311,6 +312,8 @@ TEST_F(IgcReader, VersionThreeLogHandsItsFlightPlanToTheTaskModel) {
     EXPECT_EQ(rd_fpl_1.tpx[1], 2000.0f);
     EXPECT_EQ(rd_fpl_1.tprad[2], 1500);
     EXPECT_TRUE(printed(" condor_version 3 call read_fpl\n")) << console;
+    // The version line's own report comes directly before the hand-over's.
+    EXPECT_TRUE(printed(" condor_version 3\n condor_version 3 call read_fpl\n")) << console;
     // The count the plan gave survives the end steps: its points are listed.
     EXPECT_TRUE(printed(" 2 3000 1500 0 1 90 1500 Finish\n")) << console;
 
@@ -412,6 +415,10 @@ TEST_F(IgcReader, ConversionWithoutAFrameStopsTheRun) {
     utm000 = Utm000{};
     utm001 = Utm001{};
     tmp.write("t.igc", igc_text_log(igc_text_flight(100, 2)));
+    // Before the stop, the fix that failed: the conversion's result, the
+    // fix number, columns 1-30 of the record, the hemisphere letters, the
+    // position, X and Y as they stand, the validity and the pressure
+    // altitude.
     EXPECT_EXIT(
         {
             // The console into the stream the death test looks at.
@@ -419,7 +426,8 @@ TEST_F(IgcReader, ConversionWithoutAFrameStopsTheRun) {
             read_igc("t.igc", true, false, ppp, hdr, nrec, nhdr);
             std::exit(0);
         },
-        testing::ExitedWithCode(1), "\\*\\*\\* conversion failed \\*\\*\\*");
+        testing::ExitedWithCode(1),
+        " 0 1 B0001404630000N00915000EA00800 N E 46\\.5 9\\.25 0 0 A 800\r?\n\\*\\*\\* conversion failed \\*\\*\\*");
 }
 
 }  // namespace

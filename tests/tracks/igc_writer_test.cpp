@@ -107,6 +107,12 @@ TEST_F(IgcWriter, VersionThreeTrack) {
     // scheme line.
     const std::size_t first_l = 18 + 8;
     EXPECT_EQ(lines[first_l].rfind("LCONFPL", 0), 0u);
+    // The plan opens with the version line that hands a log to the
+    // flight-plan reader, and names the track's landscape.
+    EXPECT_EQ(lines[first_l], "LCONFPL[Version]");
+    EXPECT_EQ(lines[first_l + 1], "LCONFPLCondor version=3000");
+    EXPECT_EQ(lines[first_l + 2], "LCONFPL[Task]");
+    EXPECT_EQ(lines[first_l + 3], "LCONFPLLandscape=TestLand");
     const std::size_t fpl = count_prefix(lines, "LCONFPL");
     EXPECT_GT(fpl, 20u);
     EXPECT_EQ(lines.size(), first_l + fpl + 11);
