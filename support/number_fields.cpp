@@ -1,5 +1,6 @@
 #include "support/number_fields.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -254,3 +256,18 @@ bool read_floating(std::string_view text, Real& value) {
 bool read_double(std::string_view text, double& value) { return read_floating<double>(text, value); }
 
 bool read_real(std::string_view text, float& value) { return read_floating<float>(text, value); }
+
+bool read_real_list(std::string_view text, float* values, std::size_t count) {
+    std::vector<float> got(count);
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        while (i < text.size() && is_blank_char(text[i])) ++i;
+        if (k > 0 && i < text.size() && text[i] == ',') ++i;
+        const std::string_view rest = text.substr(i);
+        const std::string_view item = free_form_item(rest);
+        if (item.empty() || !read_real(item, got[k])) return false;
+        i += static_cast<std::size_t>(item.data() - rest.data()) + item.size();
+    }
+    std::copy(got.begin(), got.end(), values);
+    return true;
+}

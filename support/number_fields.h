@@ -5,6 +5,7 @@
 // filling the whole field, as Fortran's I, F and E edit descriptors do.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -57,3 +58,9 @@ std::string general_field(double v, int width, int digits);
 bool read_int(std::string_view text, int32_t& value);
 bool read_real(std::string_view text, float& value);
 bool read_double(std::string_view text, double& value);
+
+/// Free-form reading of `count` reals from `text` into `values`: items as
+/// read_real takes them, separated by blanks or by one comma between
+/// blanks.  All or nothing: false, `values` untouched, when fewer than
+/// `count` readable values stand there (a slash ends the list).
+bool read_real_list(std::string_view text, float* values, std::size_t count);

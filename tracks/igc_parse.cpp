@@ -1,7 +1,6 @@
 #include "tracks/igc_parse.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "support/ftext.h"
 #include "support/key_val.h"
@@ -64,8 +63,6 @@ constexpr L_stem whole_keys[] = {
     {"LCONFPLFixedMass", Igc_l_kind::fixedmass},
     {"LCONFPLCount", Igc_l_kind::count},
 };
-
-bool is_list_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
@@ -181,22 +178,4 @@ Igc_l_key igc_l_key(std::string_view key, std::string_view line) {
         return {k.kind, n};
     }
     return {};
-}
-
-bool read_real_list(std::string_view text, float* values, std::size_t count) {
-    std::vector<float> got(count);
-    std::size_t i = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        while (i < text.size() && is_list_blank(text[i])) ++i;
-        if (k > 0 && i < text.size() && text[i] == ',') {
-            ++i;
-            while (i < text.size() && is_list_blank(text[i])) ++i;
-        }
-        std::size_t j = i;
-        while (j < text.size() && !is_list_blank(text[j]) && text[j] != ',' && text[j] != '/') ++j;
-        if (j == i || !read_real(text.substr(i, j - i), got[k])) return false;
-        i = j;
-    }
-    std::copy(got.begin(), got.end(), values);
-    return true;
 }

@@ -177,7 +177,3 @@ struct Igc_l_key {
 /// integer in 0..igc_max_tp has nowhere to go: kind none.
 Igc_l_key igc_l_key(std::string_view key, std::string_view line);
 
-/// Reads `count` reals into `values`, free-form, from `text` (items separated by
-/// blanks or one comma).  All or nothing: false, `values` untouched, when
-/// fewer readable values are there.
-bool read_real_list(std::string_view text, float* values, std::size_t count);

@@ -212,18 +212,4 @@ TEST(IgcKeys, LRecordKeysAndTaskPointIndices) {
     }
 }
 
-TEST(IgcKeys, WeatherListsAreAllOrNothing) {
-    float v[17];
-    for (float& x : v) x = -1.0f;
-    EXPECT_FALSE(read_real_list("180", v, 17));
-    EXPECT_EQ(v[0], -1.0f);
-    std::string list;
-    for (int k = 0; k < 17; ++k) list += std::to_string(k) + (k % 2 ? ", " : " ");
-    EXPECT_TRUE(read_real_list(list, v, 17));
-    EXPECT_EQ(v[0], 0.0f);
-    EXPECT_EQ(v[16], 16.0f);
-    EXPECT_FALSE(read_real_list("1 2 3 x 5 6 7 8 9 10 11 12 13 14 15 16 17", v, 17));
-    EXPECT_FALSE(read_real_list("1 2 3 / 5 6 7 8 9 10 11 12 13 14 15 16 17", v, 17));
-}
-
 }  // namespace
