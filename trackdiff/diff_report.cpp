@@ -12,17 +12,13 @@ std::string_view before_igc(std::string_view s) {
     return p == std::string_view::npos ? std::string_view{} : s.substr(0, p);
 }
 
-/// The file name of a path: what follows its last separator
-/// (is_path_separator: Windows takes "/" as well as "\").
-std::string_view file_name(std::string_view path) {
-    const std::size_t p = last_path_separator(path);
-    return p == std::string_view::npos ? path : path.substr(p + 1);
-}
-
 }  // namespace
 
 std::string report_name(std::string_view ff1, std::string_view ff2) {
-    const std::string_view name2 = file_name(trim_right(ff2));
+    // Only the second log's file name: its folders would name a folder
+    // beside the first log that need not exist.
+    std::string name2;
+    extract_name(ff2, name2);
     std::string r(before_igc(trim_right(ff1)));
     r += '-';
     r += before_igc(name2);

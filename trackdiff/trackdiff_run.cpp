@@ -47,10 +47,6 @@ void print_lines(const std::vector<std::string>& lines) {
     for (const std::string& l : lines) console_line(l);
 }
 
-}  // namespace
-
-namespace {
-
 int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     std::vector<igc_fix> pp1, pp2;
     pp1.reserve(static_cast<std::size_t>(nlin));
@@ -82,8 +78,7 @@ int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
 int32_t trackdiff_run(std::string_view ff1_in, std::string_view ff2_in) {
     const std::string ff1(trim_right(ff1_in));
     const std::string ff2(trim_right(ff2_in));
-    const int64_t nlin =
-        std::max<int64_t>({fix_capacity(file_size_bytes(ff1)), fix_capacity(file_size_bytes(ff2)), int64_t{0}});
+    const int64_t nlin = std::max(fix_capacity(file_size_bytes(ff1)), fix_capacity(file_size_bytes(ff2)));
     try {
         return compare(ff1, ff2, nlin);
     } catch (const std::bad_alloc&) {

@@ -49,6 +49,14 @@ TEST(DiffConsole, TableOfDifferences) {
     EXPECT_EQ(l[6], "Max  1.234E-04    0.44442  2.000E-06    0.00720   12.50000");
 }
 
+TEST(DiffConsole, ArcSecondsAreTheSinglePrecisionProducts) {
+    // The exact products are 8.1604247... and 6.1591850...; rounded to single
+    // precision they are 8.1604251... and 6.1591849...
+    const std::string row = difference_row("Max", 0.0022667846642434597f, 0.0017108847387135029f, 0.0f);
+    EXPECT_EQ(cols(row, 16, 25), "   8.16043");
+    EXPECT_EQ(cols(row, 38, 47), "   6.15918");
+}
+
 TEST(DiffConsole, AValueTooWideForItsColumnsShowsAsterisks) {
     const std::string row = difference_row("Max", 1.0f, 0.0f, 123456.0f);
     EXPECT_EQ(cols(row, 16, 25), "3600.00000");

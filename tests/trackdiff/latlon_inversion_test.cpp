@@ -145,14 +145,16 @@ TEST_F(Inversion, DiagnosticLines) {
     ASSERT_EQ(invert(2.5f, 1.25f, 1e-4f, x, y, 1), 1);
     // The six arguments, then the first point's two conversions.
     EXPECT_EQ(console.substr(0, console.find("LON : ")), " 2.5 1.25 9.99999975e-05 100 100 1\n") << console;
-    EXPECT_NE(console.find("Lat/Lon errors : "), std::string::npos);
+    // The first point's errors, latitude first, in exponent notation.
+    EXPECT_NE(console.find("\nLat/Lon errors :  -2.400000E+00  -1.150000E+00\n"), std::string::npos) << console;
     // The step: the step number, per axis the position, the extent and the
     // step; per quantity the value, the target and the error.
     EXPECT_TRUE(std::regex_search(console, std::regex("\n\n 1 100 5000 1150\\.[0-9]+ 100 4000 2400\\.[0-9]+\n"
                                                       " 0\\.100000001 1\\.25 -1\\.15 0\\.100000001 2\\.5 -2\\.4\n")))
         << console;
-    EXPECT_TRUE(std::regex_search(console, std::regex("\n1 iterations - Lon\\. err = .* Lat\\. err = .* last DX = "
-                                                      ".* DY = .*\n\n")))
+    const std::string e = " *-?[0-9]\\.[0-9]{6}E[-+][0-9]{2}";
+    EXPECT_TRUE(std::regex_search(console, std::regex("\n\n1 iterations - Lon\\. err =" + e + " Lat\\. err =" + e +
+                                                      " last DX = +1\\.15[0-9]{4}E\\+03 DY = +2\\.40[0-9]{4}E\\+03\n\n$")))
         << console;
 }
 
