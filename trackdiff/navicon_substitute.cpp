@@ -1,6 +1,7 @@
 #include "trackdiff/navicon_substitute.h"
 
 #include "tracks/terrain_headers.h"
+#include "tracks/utm.h"
 #include "tracks/utm_series.h"
 
 namespace {
@@ -19,8 +20,8 @@ struct Frame {
 Frame frame;
 
 void to_lat_lon(float x, float y, double& lat, double& lon) {
-    const double x_km = (frame.orig_e - x) / 1000.0 - utm_const::false_easting_km;
-    const double y_km = (y + frame.orig_n - frame.n0) / 1000.0;
+    double x_km = 0, y_km = 0;
+    landscape_to_series_km(frame.orig_e, frame.orig_n, frame.n0, x, y, x_km, y_km);
     tm_series_inverse(x_km, y_km, frame.lon0, lat, lon);
 }
 
@@ -35,8 +36,8 @@ int32_t navicon_sub_init(const char* trn_file) {
     if (zone < 1 || zone > 60) return 0;
     frame.orig_e = orig_e;
     frame.orig_n = orig_n;
-    frame.n0 = zlat == 'S' ? 10000000.0 : 0.0;
-    frame.lon0 = 6.0 * zone - 183.0;
+    frame.n0 = hemisphere_false_northing(zlat);
+    frame.lon0 = zone_central_meridian(zone);
     frame.xmax = xmax;
     frame.ymax = ymax;
     frame.ready = true;

@@ -211,8 +211,8 @@ int32_t utm_init(std::string_view fich, float& rxm, float& rym) {
             fail_unreadable(name);
             return 0;
         }
-        utm000.rlon0 = 6.0 * utm000.nzon - 183.0;
-        utm000.n0 = utm000.zlat == 'S' ? 10000000.0 : 0.0;
+        utm000.rlon0 = zone_central_meridian(utm000.nzon);
+        utm000.n0 = hemisphere_false_northing(utm000.zlat);
         utm000.orig_e = o_e;
         utm000.orig_n = o_n;
         utm000.xmax = rxm;
@@ -237,8 +237,8 @@ int32_t utm_init(std::string_view fich, float& rxm, float& rym) {
         return 0;
     }
 
-    utm000.rlon0 = 6.0 * utm000.nzon - 183.0;
-    utm000.n0 = utm000.zlat == 'S' ? 10000000.0 : 0.0;
+    utm000.rlon0 = zone_central_meridian(utm000.nzon);
+    utm000.n0 = hemisphere_false_northing(utm000.zlat);
     // The search converts with the frame it is building.
     utm001.initialized = true;
     float gx = 0, gy = 0;
@@ -259,14 +259,24 @@ int32_t utm_init_c(const char* fich, float& rxm, float& rym) {
     return utm_init(name, rxm, rym);
 }
 
+double zone_central_meridian(int32_t zone) { return 6.0 * zone - 183.0; }
+
+double hemisphere_false_northing(char zlat) { return zlat == 'S' ? 10000000.0 : 0.0; }
+
+void landscape_to_series_km(double orig_e, double orig_n, double n0, double rx, double ry, double& x_km,
+                            double& y_km) {
+    x_km = (orig_e - rx) / 1000.0 - utm_const::false_easting_km;
+    y_km = (ry + orig_n - n0) / 1000.0;
+}
+
 int32_t xytolatlon(float rx, float ry, float& rlat, float& rlon) {
     if (!utm001.initialized) {
         console_line("UTM NOT INITIALIZED");
         log_plain_line("UTM NOT INITIALIZED");
         return 0;
     }
-    const double x = (utm000.orig_e - rx) / 1000.0 - utm_const::false_easting_km;
-    const double y = (ry + utm000.orig_n - utm000.n0) / 1000.0;
+    double x = 0, y = 0;
+    landscape_to_series_km(utm000.orig_e, utm000.orig_n, utm000.n0, rx, ry, x, y);
     if (x > 1000000.0 || y > 1000000.0) console_free("xytolatlon: far outside the zone, x, y (km)", x, y);
     double lat = 0, lon = 0;
     tm_series_inverse(x, y, utm000.rlon0, lat, lon);

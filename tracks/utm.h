@@ -13,6 +13,21 @@
 #include <string>
 #include <string_view>
 
+/// Central meridian of UTM zone `zone` (1 to 60), degrees: 6 zone - 183.
+double zone_central_meridian(int32_t zone);
+
+/// False northing of a hemisphere letter, m: 10000000 for 'S' (southern),
+/// 0 for any other letter.
+double hemisphere_false_northing(char zlat);
+
+/// Landscape X, Y (m) of a landscape whose origin lies at UTM easting
+/// `orig_e` and northing `orig_n` (m, false northing `n0` included) to the
+/// transverse Mercator series' coordinates: `x_km` east of the central
+/// meridian, `y_km` north of the equator (km, no false easting or
+/// northing).  Exact in float64 for any finite input.
+void landscape_to_series_km(double orig_e, double orig_n, double n0, double rx, double ry, double& x_km,
+                            double& y_km);
+
 /// The UTM frame.
 struct Utm000 {
     double xmax = 0;    ///< landscape extent along X, m (returned again by a repeated set-up)
