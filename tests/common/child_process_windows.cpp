@@ -34,14 +34,26 @@ std::string quoted(const std::string& a) {
 }
 
 // An inheritable temporary file, deleted when its last handle is closed.
+// Not GetTempFileName: its names come from the tick count, so test programs
+// running side by side under Wine meet the same name, and a name whose file
+// is still being deleted makes it fail instead of trying the next one.  The
+// name here holds the process's id and a counter of its own, and an
+// existing file only moves the counter on.
 HANDLE temporary_file() {
+    static unsigned made = 0;
     char folder[MAX_PATH + 1];
-    char name[MAX_PATH + 1];
-    if (GetTempPathA(sizeof folder, folder) == 0 || GetTempFileNameA(folder, "brm", 0, name) == 0)
-        return INVALID_HANDLE_VALUE;
+    const DWORD n = GetTempPathA(sizeof folder, folder);
+    if (n == 0 || n >= sizeof folder) return INVALID_HANDLE_VALUE;
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       &sa, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    for (int tries = 0; tries < 100; ++tries) {
+        const std::string name = std::string(folder) + "bremalo_run_" + std::to_string(GetCurrentProcessId()) + "_" +
+                                 std::to_string(made++) + ".tmp";
+        HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return h;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 std::string read_all(HANDLE f) {
@@ -93,24 +105,18 @@ void close(HANDLE& h) {
     h = INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-program_result run_program(const std::vector<std::string>& argv, int timeout_s) {
-    return run_program(argv, run_setting{}, timeout_s);
-}
-
-program_result run_program(const std::vector<std::string>& argv, const run_setting& how, int timeout_s) {
+// One try at starting the program and waiting for it; `why` gets the
+// Windows error when it could not be started.
+program_result run_once(const std::string& command, const run_setting& how, int timeout_s, DWORD& why) {
     program_result r;
-    if (argv.empty() || argv[0].empty()) return r;
-    std::string command;
-    for (const std::string& a : argv) {
-        if (!command.empty()) command += ' ';
-        command += quoted(a);
-    }
+    why = 0;
     HANDLE out = temporary_file();
+    if (out == INVALID_HANDLE_VALUE) why = GetLastError();
     HANDLE err = temporary_file();
+    if (err == INVALID_HANDLE_VALUE && why == 0) why = GetLastError();
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+    if (in == INVALID_HANDLE_VALUE && why == 0) why = GetLastError();
     if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE && in != INVALID_HANDLE_VALUE) {
         STARTUPINFOA si{};
         si.cb = sizeof si;
@@ -139,11 +145,40 @@ program_result run_program(const std::vector<std::string>& argv, const run_setti
             CloseHandle(pi.hProcess);
             r.out = read_all(out);
             r.err = read_all(err);
+        } else {
+            why = GetLastError();
         }
     }
     close(in);
     close(out);
     close(err);
+    return r;
+}
+
+}  // namespace
+
+program_result run_program(const std::vector<std::string>& argv, int timeout_s) {
+    return run_program(argv, run_setting{}, timeout_s);
+}
+
+program_result run_program(const std::vector<std::string>& argv, const run_setting& how, int timeout_s) {
+    if (argv.empty() || argv[0].empty()) return {};
+    std::string command;
+    for (const std::string& a : argv) {
+        if (!command.empty()) command += ' ';
+        command += quoted(a);
+    }
+    // Under Wine, with many test programs starting processes at once, a
+    // start can fail for a moment (the server busy, a handle not yet
+    // released); a program that is not there fails every time.
+    program_result r;
+    DWORD why = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (attempt > 0) Sleep(200 * attempt);
+        r = run_once(command, how, timeout_s, why);
+        if (r.started || why == ERROR_FILE_NOT_FOUND || why == ERROR_PATH_NOT_FOUND) break;
+    }
+    if (!r.started) r.err = "(Windows error " + std::to_string(why) + " at the start)\n";
     return r;
 }
 
