@@ -50,9 +50,6 @@ int32_t MyGetEnv(const char* name, char* value, int32_t len);
 /// Sleeps for that many milliseconds.
 void My_Sleep(uint32_t dwMilliseconds);
 
-/// The Wine prefix: $WINEPREFIX, else ~/.wine (Linux); empty elsewhere.
-std::string wine_prefix();
-
 /// A Windows drive path ("C:\a\b") as a host path ("<prefix>/drive_c/a/b"
 /// on Linux, through the prefix's dosdevices); anything else unchanged.
 std::string windows_to_host_path(std::string_view path);

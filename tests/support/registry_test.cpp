@@ -1,4 +1,5 @@
 #include "support/platform.h"
+#include "support/platform/linux/wine_prefix.h"
 
 #include <unistd.h>
 

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "support/platform.h"
+#include "support/platform/linux/wine_prefix.h"
 
 namespace fs = std::filesystem;
 

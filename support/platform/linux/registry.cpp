@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "support/platform.h"
+#include "support/platform/linux/wine_prefix.h"
 
 namespace {
 

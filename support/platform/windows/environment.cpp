@@ -8,8 +8,6 @@
 
 #include "support/platform.h"
 
-std::string wine_prefix() { return {}; }
-
 std::string windows_to_host_path(std::string_view path) { return std::string(path); }
 
 int32_t MyGetEnv(const char* name, char* value, int32_t len) {
