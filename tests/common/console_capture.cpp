@@ -110,6 +110,19 @@ std::string end_stderr_capture() {
     return testing::internal::GetCapturedStderr();
 }
 
+void stdout_into_file(const std::string& name) {
+    std::fflush(stdout);
+    if (!std::freopen(name.c_str(), "wb", stdout)) {
+        std::fprintf(stderr, "standard output not sent into %s\n", name.c_str());
+        std::abort();
+    }
+}
+
+void stdout_into_stderr() {
+    std::fflush(stdout);
+    fd_dup2(fd_of(stderr), fd_of(stdout));
+}
+
 void stdin_from_nothing() {
     if (!std::freopen(null_device, "r", stdin)) std::abort();
 }

@@ -3,6 +3,8 @@
 // Two ways: ConsoleRedirect moves standard output itself to a temporary file
 // (or to nothing), which also catches what child processes and raw writes
 // print; begin_/end_std*_capture use GoogleTest's capture of a stream.
+// A death test's child, which never comes back to collect a capture, sends
+// standard output on for good with stdout_into_file or stdout_into_stderr.
 #pragma once
 
 #include <cstdio>
@@ -40,6 +42,14 @@ void begin_stdout_capture();
 std::string end_stdout_capture();
 void begin_stderr_capture();
 std::string end_stderr_capture();
+
+/// For the rest of the process, standard output goes into the named file
+/// (made anew), which the test reads once the death test's child has ended.
+void stdout_into_file(const std::string& name);
+
+/// For the rest of the process, standard output goes to standard error,
+/// where a death test matches the child's output against its pattern.
+void stdout_into_stderr();
 
 /// Makes standard input a non-terminal at its end, so that nothing can wait
 /// for an answer.

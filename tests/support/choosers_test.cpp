@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "support/messages.h"
+#include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/fake_dialog.h"
 
@@ -93,7 +94,7 @@ TEST_F(Choosers, EmptyChoiceWarnsInTheUsersLanguage) {
         std::remove("ErrorLog.txt");
         std::string out = "untouched";
         int32_t len = 99;
-        testing::internal::CaptureStderr();
+        begin_stderr_capture();
         switch (c.which) {
         case open_file:
             EXPECT_EQ(GetFileName(out, "Pick tracks", "", "*.ftr", "", 1, len), 0);
@@ -105,7 +106,7 @@ TEST_F(Choosers, EmptyChoiceWarnsInTheUsersLanguage) {
             EXPECT_EQ(GetFolder("Pick folder", "/", len, out), 1);
             break;
         }
-        const std::string box = testing::internal::GetCapturedStderr();
+        const std::string box = end_stderr_capture();
         EXPECT_EQ(len, 0);
         EXPECT_EQ(out, "untouched");
         EXPECT_NE(box.find(c.title), std::string::npos) << box;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "support/messages.h"
+#include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/fake_dialog.h"
 
@@ -232,17 +233,17 @@ TEST_F(Installation, FilesInAnotherLetterCaseAreFound) {
 
 TEST_F(Installation, NotDetectedIsAnInformationOnly) {
     prefix();
-    testing::internal::CaptureStderr();
+    begin_stderr_capture();
     EXPECT_EQ(check_condor_install(" "), 0);
-    const std::string box = testing::internal::GetCapturedStderr();
+    const std::string box = end_stderr_capture();
     EXPECT_NE(box.find("*** Condor2 installation not detected on this computer ***"), std::string::npos) << box;
     EXPECT_NE(box.find("*** Condor3 installation not detected on this computer ***"), std::string::npos) << box;
     EXPECT_FALSE(fs::exists(tmp.path() / "ErrorLog.txt"));
 
     std::string path = "old";
-    testing::internal::CaptureStderr();
+    begin_stderr_capture();
     EXPECT_EQ(get_condor_inst_dir(3, path, true), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "silent";
+    EXPECT_EQ(end_stderr_capture(), "") << "silent";
     EXPECT_EQ(path, "");
 }
 
@@ -313,7 +314,7 @@ TEST_F(Installation, IncorrectVersionStopsTheProgram) {
     for (int32_t nc : {0, 4, -4, 1000}) {
         EXPECT_EXIT(
             {
-                dup2(STDERR_FILENO, STDOUT_FILENO);
+                stdout_into_stderr();
                 std::string path;
                 get_condor_inst_dir(nc, path, true);
             },

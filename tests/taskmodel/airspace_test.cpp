@@ -8,6 +8,7 @@
 
 #include "support/messages.h"
 #include "support/platform_dialogs.h"
+#include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/env_vars.h"
 
@@ -41,17 +42,17 @@ TEST_F(AirspaceSize, CountsTheLinesBeginningAC) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.substr(0, 40));
         tmp.write("land.air", c.content);
-        testing::internal::CaptureStdout();
+        begin_stdout_capture();
         EXPECT_EQ(get_airspace_size(tmp.file("land.air") + "   "), c.count);
-        EXPECT_EQ(testing::internal::GetCapturedStdout().find("error opening"), std::string::npos);
+        EXPECT_EQ(end_stdout_capture().find("error opening"), std::string::npos);
     }
 }
 
 TEST_F(AirspaceSize, MissingFileGivesZeroAndOneErrorMessage) {
     const std::string missing = tmp.file(native_path("Landscapes/None/None.air"));
-    testing::internal::CaptureStdout();
+    begin_stdout_capture();
     EXPECT_EQ(get_airspace_size(missing), 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = end_stdout_capture();
     // The path is shown whole, the second line of the message is the error.
     EXPECT_NE(out.find(missing + "\nAirspace file : error opening"), std::string::npos) << out;
     const std::string log = tmp.read("ErrorLog.txt");
@@ -64,9 +65,9 @@ TEST_F(AirspaceSize, MissingFileGivesZeroAndOneErrorMessage) {
 
 TEST_F(AirspaceSize, FrenchMessage) {
     cmndta001.qfr = true;
-    testing::internal::CaptureStdout();
+    begin_stdout_capture();
     EXPECT_EQ(get_airspace_size(tmp.file("none.air")), 0);
-    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+    EXPECT_NE(end_stdout_capture().find(
                   "\nFichier d'espace a" + dlg_native_text("\xE9") + "rien : ouverture impossible"),
               std::string::npos);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/console_capture.h"
 #include "tests/taskmodel/fpl_fixture.h"
 
 namespace {
@@ -593,7 +594,7 @@ TEST_F(ReadFpl, MoreThanThirtyOneTaskPointsStopsTheProgram) {
     tmp.write("big.fpl", join_lines({"[Task]", "Count=32", "TPName0=never"}));
     EXPECT_EXIT(
         {
-            std::freopen("child_stdout.txt", "wb", stdout);
+            stdout_into_file("child_stdout.txt");
             Fpl_input in;
             fpl_input_open(in, tmp.file("big.fpl"));
             read_fpl(in, true, true, false, nl, ios);
@@ -616,7 +617,7 @@ TEST_F(ReadFpl, FrenchTurnpointLimitMessage) {
     tmp.write("big.fpl", join_lines({"[Task]", "Count=40"}));
     EXPECT_EXIT(
         {
-            std::freopen("child_stdout.txt", "wb", stdout);
+            stdout_into_file("child_stdout.txt");
             Fpl_input in;
             fpl_input_open(in, tmp.file("big.fpl"));
             read_fpl(in, true, false, true, nl, ios);
@@ -629,12 +630,12 @@ TEST_F(ReadFpl, FrenchTurnpointLimitMessage) {
 }
 
 TEST_F(ReadFpl, VerboseLines) {
-    testing::internal::CaptureStdout();
+    begin_stdout_capture();
     tmp.write("v.fpl", join_lines({"Condor version=2500", "[Task]", "Count=5"}));
     Fpl_input in;
     ASSERT_TRUE(fpl_input_open(in, tmp.file("v.fpl")));
     read_fpl(in, true, true, false, nl, ios);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = end_stdout_capture();
     EXPECT_NE(out.find("\n Condor_version=2\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n Number of legs= 3\n"), std::string::npos) << out;
     EXPECT_NE(out.find("C2 FLIGHTPLAN - Reset AAT & MaxStartGroundSpeed"), std::string::npos);

@@ -1,5 +1,7 @@
 // The IGC L records: version-2 flight plan, flight information, scheme.
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -161,6 +163,106 @@ TEST_F(IgcLRecords, CountsOutsideTheTablesAreClamped) {
         EXPECT_EQ(factors, c.zones) << c.nb_pz;
         EXPECT_EQ(count, std::to_string(c.points));
         EXPECT_EQ(pzcount, std::to_string(c.zones));
+    }
+}
+
+/// Stores `v` little-endian at byte `at` of the raw header.
+void put_hdr_f32(std::size_t at, float v) {
+    std::vector<unsigned char> b;
+    le_put::f32(b, v);
+    std::copy(b.begin(), b.end(), rd_ftr_h.hdr.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+/// The lines of `text`, each ended by `eol`, that begin with `prefix`.
+std::vector<std::string> lines_starting(const std::string& text, const std::string& prefix,
+                                        const std::string& eol) {
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find(eol, at);
+        if (end == std::string::npos) end = text.size();
+        const std::string l = text.substr(at, end - at);
+        if (l.rfind(prefix, 0) == 0) out.push_back(l);
+        at = end + eol.size();
+    }
+    return out;
+}
+
+// Penalty zone z fills bytes 1115 + 60 z .. 1174 + 60 z of the raw header:
+// per corner X, Y and a third value, then base, top and penalty time
+// factor.  Zone 1 and zone 30, the last one the 3000 bytes hold, carry
+// values of their own and every other zone zeros, so that a wrong step
+// between the records, or a value taken from a wrong place inside one,
+// shows in the written lines and in the diagnostics' byte positions.
+TEST_F(IgcLRecords, PenaltyZoneRecordsFollowEverySixtyBytes) {
+    struct Zone {
+        int32_t z;
+        float raw[15];                   // the record's float32 values in file order
+        std::vector<std::string> lines;  // after "LCONFPL"
+        std::vector<std::string> debug;  // 1-based byte position and value
+    };
+    const Zone zones[] = {
+        {1,
+         {-1010.5f, 1020.25f, 77.0f, 1110.75f, -1120.5f, 78.0f, 1210.125f, 1220.0f, 79.0f, 1310.0f, -1320.375f,
+          80.0f, 1400.25f, 2600.75f, 3.5f},
+         {"PZPos0X1=-1010.5", "PZPos0Y1=1020.25", "PZPos1X1=1110.75", "PZPos1Y1=-1120.5", "PZPos2X1=1210.125",
+          "PZPos2Y1=1220", "PZPos3X1=1310", "PZPos3Y1=-1320.375", "PZBase1=1400", "PZTop1=2601",
+          "PZPenaltyTimeFactor1=4"},
+         {" 1176 -1010.5", " 1180 1020.25", " 1188 1110.75", " 1192 -1120.5", " 1200 1210.125", " 1204 1220",
+          " 1212 1310", " 1216 -1320.375", " 1224 1400.25", " 1228 2600.75", " 1232 3.5"}},
+        {30,
+         {3010.5f, -3020.25f, 91.0f, 3110.0f, 3120.75f, 92.0f, -3210.125f, 3220.5f, 93.0f, 3310.25f, 3320.0f, 94.0f,
+          -250.5f, 5200.125f, 7.25f},
+         {"PZPos0X30=3010.5", "PZPos0Y30=-3020.25", "PZPos1X30=3110", "PZPos1Y30=3120.75", "PZPos2X30=-3210.125",
+          "PZPos2Y30=3220.5", "PZPos3X30=3310.25", "PZPos3Y30=3320", "PZBase30=-251", "PZTop30=5200",
+          "PZPenaltyTimeFactor30=7"},
+         {" 2916 3010.5", " 2920 -3020.25", " 2928 3110", " 2932 3120.75", " 2940 -3210.125", " 2944 3220.5",
+          " 2952 3310.25", " 2956 3320", " 2964 -250.5", " 2968 5200.125", " 2972 7.25"}},
+    };
+    constexpr std::size_t per_zone = 11;
+    rd_ftr_h.hdr.fill(0);
+    rd_ftr_h.trl.fill(0);
+    std::vector<unsigned char> count;
+    le_put::i32(count, igc_v2_max_pz);
+    std::copy(count.begin(), count.end(), rd_ftr_h.hdr.begin() + 1111);
+    for (const Zone& zone : zones)
+        for (std::size_t k = 0; k < 15; ++k)
+            put_hdr_f32(1115 + 60 * static_cast<std::size_t>(zone.z) + 4 * k, zone.raw[k]);
+    rd_ftr_2.qdbg = true;
+
+    Igc_output out;
+    const std::string console = capture_console([&] {
+        igc_open(out, tmp.file("l.igc"));
+        write_igc_fpl(out, false);
+        igc_close(out);
+    });
+    const std::vector<std::string> written = lines_starting(tmp.read("l.igc"), "LCONFPLPZ", "\r\n");
+    // The diagnostics: the zones' values, one line each, then the dew
+    // point, the inversion height and the randomising flag's position.
+    const std::vector<std::string> shown = lines_starting(console, "", "\n");
+    const std::size_t values = per_zone * static_cast<std::size_t>(igc_v2_max_pz);
+    ASSERT_EQ(written.size(), 1 + values);
+    ASSERT_EQ(shown.size(), values + 3);
+    EXPECT_EQ(written[0], "LCONFPLPZCount=31");
+
+    std::vector<bool> filled(static_cast<std::size_t>(igc_v2_max_pz), false);
+    for (const Zone& zone : zones) {
+        SCOPED_TRACE(testing::Message() << "zone " << zone.z);
+        const std::size_t first = per_zone * static_cast<std::size_t>(zone.z);
+        filled[static_cast<std::size_t>(zone.z)] = true;
+        for (std::size_t k = 0; k < per_zone; ++k) {
+            EXPECT_EQ(written[1 + first + k], "LCONFPL" + zone.lines[k]);
+            EXPECT_EQ(shown[first + k], zone.debug[k]);
+        }
+    }
+    for (std::size_t z = 0; z < filled.size(); ++z) {
+        if (filled[z]) continue;
+        SCOPED_TRACE(testing::Message() << "zone " << z << " holds zeros");
+        for (std::size_t k = 0; k < per_zone; ++k) {
+            const std::string& l = written[1 + per_zone * z + k];
+            EXPECT_EQ(l.substr(l.size() - 2), "=0") << l;
+            const std::string& d = shown[per_zone * z + k];
+            EXPECT_EQ(d.substr(d.size() - 2), " 0") << d;
+        }
     }
 }
 

@@ -422,7 +422,7 @@ TEST_F(IgcReader, ConversionWithoutAFrameStopsTheRun) {
     EXPECT_EXIT(
         {
             // The console into the stream the death test looks at.
-            dup2(fileno(stderr), fileno(stdout));
+            stdout_into_stderr();
             read_igc("t.igc", true, false, ppp, hdr, nrec, nhdr);
             std::exit(0);
         },

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "tests/common/console_capture.h"
 #include "tests/tracks/terrain_fixtures.h"
 #include "tests/tracks/utm_fixtures.h"
 #include "tracks/utm.h"
@@ -139,17 +140,18 @@ TEST_F(TerrainHeaders, PipeIsNoHeaderFile) {
 TEST_F(TerrainHeaders, AsciiGridConsoleLines) {
     tmp.write("g.asc", "ncols 10   \nnrows 20\nxllcorner 6.5\nyllcorner 44.0\ncellsize 0.5\nNODATA_value -9999\n");
     GridOut o;
-    testing::internal::CaptureStdout();
-    ASSERT_EQ(read_asc("g.asc", o), 0);
-    std::string out = testing::internal::GetCapturedStdout();
+    begin_stdout_capture();
+    const int32_t read_status = read_asc("g.asc", o);
+    std::string out = end_stdout_capture();
+    ASSERT_EQ(read_status, 0) << out;
     EXPECT_EQ(out.rfind("read_ascdem_hdr\nncols 10\nnrows 20\n", 0), 0u) << out;
     EXPECT_NE(out.find("\nNODATA_value -9999\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n NZON 32 6.5 11.5 "), std::string::npos) << out;
     EXPECT_EQ(out.substr(out.size() - 7), " IOS 0\n") << out;
 
-    testing::internal::CaptureStdout();
+    begin_stdout_capture();
     const int32_t status = read_asc("missing.asc", o);
-    out = testing::internal::GetCapturedStdout();
+    out = end_stdout_capture();
     EXPECT_GT(status, 0);
     EXPECT_EQ(out, "read_ascdem_hdr\n IOS " + std::to_string(status) + "\n");
 }

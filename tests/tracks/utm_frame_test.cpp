@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/common/console_capture.h"
 #include "tests/tracks/terrain_fixtures.h"
 #include "tests/tracks/utm_fixtures.h"
 #include "tests/tracks/utm_reference.h"
@@ -34,11 +35,6 @@ protected:
         return utm_init(name, rxm, rym);
     }
 
-    static void start_capture() { testing::internal::CaptureStdout(); }
-    static std::string captured() {
-        std::fflush(stdout);
-        return testing::internal::GetCapturedStdout();
-    }
     std::string run_log() const { return tmp.read("Logfile.txt"); }
 };
 
@@ -204,9 +200,9 @@ TEST_F(UtmFrame, HeaderTypeFromTheName) {
         utm001.initialized = false;
         TrnFields h;
         float rxm = 0, rym = 0;
-        start_capture();
+        begin_stdout_capture();
         EXPECT_EQ(set_up(c.name, h, rxm, rym), c.result);
-        const std::string out = captured();
+        const std::string out = end_stdout_capture();
         EXPECT_NE(out.find(std::string("utm_init ") + c.name + "\n"), std::string::npos) << out;
         if (c.result == 0) {
             EXPECT_FALSE(utm001.initialized);
@@ -223,9 +219,9 @@ TEST_F(UtmFrame, SameNameIsNotReadAgain) {
     ASSERT_EQ(std::remove(tmp.file("land.trn").c_str()), 0);
 
     rxm = rym = 0;
-    start_capture();
+    begin_stdout_capture();
     EXPECT_EQ(utm_init("land.trn   ", rxm, rym), 1);
-    const std::string out = captured();
+    const std::string out = end_stdout_capture();
     EXPECT_NE(out.find("utm_init : ALREADY INITIALIZED T"), std::string::npos) << out;
     EXPECT_EQ(rxm, 9000.0f);
     EXPECT_EQ(rym, 7200.0f);
@@ -247,19 +243,19 @@ TEST_F(UtmFrame, FailedSetUpDisablesTheFrameAndKeepsTheOldName) {
     // Without a frame the conversions refuse and leave their outputs alone.
     std::remove("Logfile.txt");
     float a = 1.5f, b = 2.5f;
-    start_capture();
+    begin_stdout_capture();
     EXPECT_EQ(xytolatlon(0.0f, 0.0f, a, b), 0);
     EXPECT_EQ(latlontoxy(46.0f, 9.0f, a, b), 0);
-    const std::string out = captured();
+    const std::string out = end_stdout_capture();
     EXPECT_EQ(a, 1.5f);
     EXPECT_EQ(b, 2.5f);
     EXPECT_EQ(out, "UTM NOT INITIALIZED\nUTM NOT INITIALIZED\n");
     EXPECT_EQ(run_log(), "UTM NOT INITIALIZED\r\nUTM NOT INITIALIZED\r\n");
 
     // The old name is read again, not taken as already set up.
-    start_capture();
+    begin_stdout_capture();
     EXPECT_EQ(utm_init("land.trn", rxm, rym), 1);
-    EXPECT_EQ(captured().find("ALREADY"), std::string::npos);
+    EXPECT_EQ(end_stdout_capture().find("ALREADY"), std::string::npos);
     EXPECT_TRUE(utm001.initialized);
 }
 
@@ -305,12 +301,12 @@ TEST_F(UtmFrame, ShortTrnHeaderFailsAtEveryLength) {
 }
 
 TEST_F(UtmFrame, DebugSwitchNotedInRunLogOnly) {
-    start_capture();
+    begin_stdout_capture();
     utm_debug(7);
     EXPECT_TRUE(utm001.debug);
     utm_debug(0);
     EXPECT_FALSE(utm001.debug);
-    EXPECT_EQ(captured(), "");
+    EXPECT_EQ(end_stdout_capture(), "");
     EXPECT_EQ(run_log(), "UTM : Debug ACTIVATED\r\nUTM : Debug STOPPED\r\n");
 }
 
