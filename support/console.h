@@ -38,8 +38,9 @@ inline void put_item(std::string& out, T v) {
 }  // namespace console_detail
 
 /// The text of a free-form console line: a leading blank, then the items
-/// separated by one blank (texts as they are, numbers in their shortest
-/// exact form, logicals as T or F).  For lines that are kept before they
+/// separated by one blank (texts as they are, integers in full, reals with
+/// nine significant digits, enough to give a single-precision value back
+/// exactly, logicals as T or F).  For lines that are kept before they
 /// are printed.
 template <typename... Items>
 std::string free_text(const Items&... items) {
