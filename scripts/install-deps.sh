@@ -14,7 +14,8 @@ command -v g++ >/dev/null 2>&1 || missing+=(g++)
 command -v make >/dev/null 2>&1 || missing+=(make)
 [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -f /usr/include/GeographicLib/TransverseMercatorExact.hpp ] || missing+=(libgeographiclib-dev)
-# The end-to-end tests run the converter as an unprivileged user through it.
+# The end-to-end tests run the converter and trackdiff as an unprivileged
+# user through it.
 command -v setpriv >/dev/null 2>&1 || missing+=(util-linux)
 
 # The IGC readers: the tests skip without them, except under CI.

@@ -3,10 +3,10 @@
 # every test under Wine: headless, in two Wine prefixes made for the run in
 # a temporary folder, one with the simulator installed and the registry
 # values that the tests read written into it by "wine reg add", one
-# without it for the converter's end-to-end tests of such a machine; then
-# the Linux and the Windows build of the converter on the same tracks and
-# of trackdiff on the same logs (tests/crossbuild/).  The Linux programs are
-# those of build/ when it is there.
+# without it for the end-to-end tests of the converter and trackdiff on
+# such a machine; then the Linux and the Windows build of the converter on
+# the same tracks and of trackdiff on the same logs (tests/crossbuild/).
+# The Linux programs are those of build/ when it is there.
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,10 +41,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Two prefixes: one where the simulator is installed (with the registry
-# values that the Windows tests read), one without it for the converter's
-# end-to-end tests of such a machine (ctest label "no_simulator").  The
-# second is a copy of the first made before anything is installed: quicker
-# than a second "wineboot --init".
+# values that the Windows tests read), one without it for the end-to-end
+# tests of the converter and trackdiff on such a machine (ctest label
+# "no_simulator").  The second is a copy of the first made before anything
+# is installed: quicker than a second "wineboot --init".
 wineboot --init </dev/null >/dev/null 2>&1
 wineserver -w
 cp -a "$installed" "$bare"
@@ -89,7 +89,7 @@ WINEPREFIX="$bare" ctest --test-dir "$build" --output-on-failure -j "$jobs" -L n
 bare_tests=$!
 ctest --test-dir "$build" --output-on-failure -j "$jobs" -LE no_simulator </dev/null || st=1
 wait "$bare_tests" || st=1
-echo "--- the converter's end-to-end tests without the simulator (prefix without it):"
+echo "--- the end-to-end tests without the simulator (prefix without it):"
 cat "$work/no_simulator.log"
 [ "$st" = 0 ] || { echo "Windows tests failed" >&2; exit 1; }
 

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 #endif
 
 #include <fstream>
@@ -74,6 +75,19 @@ Bremalo_sandbox::~Bremalo_sandbox() {
 
 fs::path Bremalo_sandbox::exe() const { return program() / fs::path(BREMALO_EXE).filename(); }
 
+fs::path Bremalo_sandbox::add_program(const fs::path& built) const {
+    const fs::path p = program() / built.filename();
+    fs::copy_file(built, p, fs::copy_options::overwrite_existing);
+    fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                           fs::perms::others_read | fs::perms::others_exec);
+    return p;
+}
+
+Bremalo_run Bremalo_sandbox::run(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                                 const std::vector<std::string>& prefix) const {
+    return run_installed(exe(), args, env, prefix);
+}
+
 void Bremalo_sandbox::terrain(const std::string& landscape, const TrnFields& h) const {
     write(program() / "LandscapeFiles" / (landscape + ".trn"), trn_bytes(h));
 }
@@ -131,13 +145,14 @@ fs::path Bremalo_sandbox::install_simulator(int major) {
     return folder;
 }
 
-Bremalo_run Bremalo_sandbox::run(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                                 const std::vector<std::string>& prefix) const {
+Bremalo_run Bremalo_sandbox::run_installed(const fs::path& program, const std::vector<std::string>& args,
+                                           const std::vector<std::string>& env,
+                                           const std::vector<std::string>& prefix) const {
     if (!installed_ && (simulator_in_registry("SOFTWARE\\Condor2") || simulator_in_registry("SOFTWARE\\Condor3")))
         ADD_FAILURE() << "the simulator is installed in this Wine prefix: scripts/test-windows.sh runs this test "
                          "in a prefix without it";
     std::vector<std::string> argv = prefix;
-    argv.push_back(exe().string());
+    argv.push_back(program.string());
     argv.insert(argv.end(), args.begin(), args.end());
     run_setting how;
     how.folder = work().string();
@@ -198,10 +213,11 @@ fs::path Bremalo_sandbox::install_simulator(int major) {
     return folder;
 }
 
-Bremalo_run Bremalo_sandbox::run(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                                 const std::vector<std::string>& prefix) const {
+Bremalo_run Bremalo_sandbox::run_installed(const fs::path& program, const std::vector<std::string>& args,
+                                           const std::vector<std::string>& env,
+                                           const std::vector<std::string>& prefix) const {
     std::vector<std::string> argv = prefix;
-    argv.push_back(exe().string());
+    argv.push_back(program.string());
     argv.insert(argv.end(), args.begin(), args.end());
     run_setting how;
     how.folder = work().string();
@@ -228,6 +244,13 @@ Bremalo_run Bremalo_sandbox::finish(const program_result& p) const {
     r.err = p.err;
     if (!p.started) r.err += "(the program could not be started)\n";
     return r;
+}
+
+std::vector<std::string> unprivileged_prefix() {
+    if (geteuid() != 0) return {};
+    const std::string setpriv = find_program("setpriv");
+    if (setpriv.empty()) return {"setpriv-missing"};
+    return {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
 }
 
 #endif

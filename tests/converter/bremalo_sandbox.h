@@ -3,6 +3,8 @@
 // A sandbox is a fresh folder holding an installation of the program (a
 // copy of the built executable, so that its program folder, settings file
 // and error log are the sandbox's own) and a working folder for the runs.
+// Other programs of the project (trackdiff) can join the installation, for
+// the tests that run them on the converter's outputs.
 // Runs are started through tests/common/child_process.h, never through a
 // shell, with BREMALO_NO_GUI=1 and no display.
 //
@@ -92,6 +94,17 @@ public:
     Bremalo_run run(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
                     const std::vector<std::string>& prefix = {}) const;
 
+    /// Copies another built program of the project (such as trackdiff) into
+    /// the program folder beside the converter, as an installation holds
+    /// both, and returns its path there.
+    fs::path add_program(const fs::path& built) const;
+
+    /// Runs `program` (one that add_program copied) as run() runs the
+    /// converter: in the working folder, with the same environment.
+    Bremalo_run run_installed(const fs::path& program, const std::vector<std::string>& args,
+                              const std::vector<std::string>& env = {},
+                              const std::vector<std::string>& prefix = {}) const;
+
     /// Runs `args` with the program named by its bare name, as when it is
     /// found on the PATH: argument 0 is "Bremalo" (on Windows "Bremalo"
     /// without ".exe", as a user types it).
@@ -102,6 +115,19 @@ private:
     fs::path root_;
     bool installed_ = false;  // install_simulator was called
 };
+
+/// Permissions of a folder that every user reads and no one writes.
+inline constexpr fs::perms read_only_folder = fs::perms::owner_read | fs::perms::owner_exec |
+                                              fs::perms::group_read | fs::perms::group_exec |
+                                              fs::perms::others_read | fs::perms::others_exec;
+
+#ifndef _WIN32
+/// The words that run a program as the unprivileged user "nobody" (through
+/// setpriv), as run()'s prefix, when the tests run as root, where every
+/// folder can be written; none otherwise.  When setpriv is missing, the one
+/// word "setpriv-missing".
+std::vector<std::string> unprivileged_prefix();
+#endif
 
 /// A track of `version` (tw_sample's task and identity, landscape
 /// "Slovenia3") with `nfix` fixes one second apart from 12:30:00.5.

@@ -2,31 +2,12 @@
 // /usr/local/bin is): the entries go to the working folder and the run goes
 // on.  As root writes anywhere, the program then runs as an unprivileged
 // user (through setpriv).
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include "tests/common/child_process.h"
 #include "tests/converter/bremalo_sandbox.h"
 
-namespace {
-
-// The words that run the program as the unprivileged user "nobody" when
-// the tests run as root; none otherwise.
-std::vector<std::string> unprivileged() {
-    if (geteuid() != 0) return {};
-    const std::string setpriv = find_program("setpriv");
-    if (setpriv.empty()) return {"setpriv-missing"};
-    return {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-}
-
-constexpr fs::perms read_only = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
-
-}  // namespace
-
 TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
-    const std::vector<std::string> as_user = unprivileged();
+    const std::vector<std::string> as_user = unprivileged_prefix();
     ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
         << "setpriv (util-linux) is needed to run the program as an unprivileged user";
     Bremalo_sandbox box;
@@ -36,7 +17,7 @@ TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
     for (const fs::path& p : {box.work() / "other.ftr", box.work() / "t.ftr"})
         fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                fs::perms::others_read);
-    fs::permissions(box.program(), read_only);
+    fs::permissions(box.program(), read_only_folder);
 
     // The missing terrain header of the first track is an error: logged in
     // the working folder, and the second track is converted after it.
@@ -48,7 +29,7 @@ TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
     EXPECT_EQ(count_prefixed(file_lines(box.read("t.igc")), "B"), 20u) << r.both();
 
     // Neither folder writable: the error stops the run, with status 1.
-    fs::permissions(box.work(), read_only);
+    fs::permissions(box.work(), read_only_folder);
     fs::permissions(box.work() / "ErrorLog.txt", fs::perms::owner_read);
     const Bremalo_run stopped = box.run({"other.ftr", "t.ftr"}, {}, as_user);
     fs::permissions(box.work(), fs::perms::all);

@@ -1,0 +1,159 @@
+// The built trackdiff run from its command line, as a user runs it, on logs
+// that the built converter wrote: its exit status, the report beside the
+// first log and the counts on the console.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/converter/bremalo_sandbox.h"
+
+#ifndef TRACKDIFF_EXE
+#error "TRACKDIFF_EXE must name the built trackdiff"
+#endif
+
+namespace {
+
+// A sandbox with trackdiff installed beside the converter and the logs
+// "t.igc" of e2e_track(3040) and "u.igc" of the same track with one fix
+// 10 m higher and one moved 500 m, both written by the converter.
+class TrackdiffCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        trackdiff = box.add_program(TRACKDIFF_EXE);
+        box.terrain("Slovenia3");
+        track_desc d = e2e_track(3040);
+        box.track("t.ftr", d);
+        d.fixes[3].alt += 10.0f;
+        d.fixes[7].x += 500.0f;
+        box.track("u.ftr", d);
+        const Bremalo_run r = box.run({"t.ftr", "u.ftr"});
+        ASSERT_EQ(r.status, 0) << r.both();
+        ASSERT_TRUE(box.exists("t.igc") && box.exists("u.igc")) << r.both();
+    }
+
+    Bremalo_run diff(const std::vector<std::string>& args) const { return box.run_installed(trackdiff, args); }
+
+    // The B records of a log.
+    std::vector<std::string> fixes(const std::string& log) const {
+        std::vector<std::string> b;
+        for (const std::string& l : file_lines(box.read(log)))
+            if (l.compare(0, 1, "B") == 0) b.push_back(l);
+        return b;
+    }
+
+    // The B records of u.igc that differ from those of t.igc.
+    std::vector<std::string> changed() const {
+        const std::vector<std::string> t = fixes("t.igc");
+        const std::vector<std::string> u = fixes("u.igc");
+        EXPECT_EQ(u.size(), t.size());
+        std::vector<std::string> c;
+        for (std::size_t i = 0; i < t.size() && i < u.size(); ++i)
+            if (t[i] != u[i]) c.push_back(t[i]);
+        return c;
+    }
+
+    Bremalo_sandbox box;
+    fs::path trackdiff;
+};
+
+// The three count lines as the console shows them.
+std::string counts(std::size_t time, std::size_t data) {
+    const auto line = [](const std::string& label, std::size_t n) {
+        const std::string v = std::to_string(n);
+        return " " + label + std::string(20 - label.size(), ' ') + "=" + std::string(5 - v.size(), ' ') + v + "\n";
+    };
+    return line("time matches", time) + line("data matches", data) + line("different fixes", time - data);
+}
+
+// The number of times `what` occurs in `text`.
+std::size_t count_of(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+}
+
+// Seconds of the day of a B record's time.
+int b_seconds(const std::string& b) {
+    return std::stoi(b.substr(1, 2)) * 3600 + std::stoi(b.substr(3, 2)) * 60 + std::stoi(b.substr(5, 2));
+}
+
+TEST_F(TrackdiffCli, AConverterLogAgainstACopyAndAChangedCopy) {
+    const std::vector<std::string> t = fixes("t.igc");
+    ASSERT_EQ(t.size(), 20u);
+    fs::copy_file(box.work() / "t.igc", box.work() / "copy.igc");
+
+    const Bremalo_run same = diff({"t.igc", "copy.igc"});
+    EXPECT_EQ(same.status, 0) << same.both();
+    EXPECT_TRUE(box.exists("t-copy_igc_diff.txt")) << same.both();
+    EXPECT_EQ(box.read("t-copy_igc_diff.txt"), "");
+    EXPECT_NE(same.out.find(counts(20, 20)), std::string::npos) << same.out;
+    EXPECT_EQ(same.out.find("different number of fixes"), std::string::npos) << same.out;
+    // Without the simulator the flight-plan reader of each version-3 log
+    // finds no airspace file: an error in the program folder's error log,
+    // and the comparison goes on.
+    const std::string log = box.read(box.program() / "ErrorLog.txt");
+    EXPECT_EQ(count_of(log, "Slovenia3.air\r\nAirspace file : error opening\r\n"), 2u) << log;
+    EXPECT_FALSE(box.exists("ErrorLog.txt"));
+
+    // One report line per B record that differs, at that record's time.
+    const std::vector<std::string> moved = changed();
+    ASSERT_GE(moved.size(), 2u);
+    const Bremalo_run r = diff({"t.igc", "u.igc"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_NE(r.out.find(counts(20, 20 - moved.size())), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\nDifferences :\n"), std::string::npos) << r.out;
+    const std::string text = box.read("t-u_igc_diff.txt");
+    const std::vector<std::string> report = file_lines(text);
+    ASSERT_EQ(report.size(), moved.size()) << text;
+    bool ten_metres_lower = false;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        ASSERT_EQ(report[i].size(), 68u) << report[i];
+        EXPECT_EQ(std::stof(report[i].substr(1, 16)), static_cast<float>(b_seconds(moved[i]))) << report[i];
+        ten_metres_lower = ten_metres_lower || report[i].substr(52) == " -10.0000000    ";
+    }
+    EXPECT_TRUE(ten_metres_lower) << text;
+    EXPECT_EQ(text.size(), 70u * report.size()) << "lines end CR LF";
+}
+
+// The exit statuses a script relies on and where the report goes.
+TEST_F(TrackdiffCli, StatusAndReportOfEachCommandLine) {
+    fs::create_directories(box.work() / "flights");
+    fs::copy_file(box.work() / "t.igc", box.work() / "flights" / "a.igc");
+    fs::copy_file(box.work() / "u.igc", box.work() / "flights" / "b.igc");
+    // A folder in the report's place: the report cannot be written.
+    fs::create_directories(box.work() / "u-t_igc_diff.txt");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string report;  // written by the run; empty: none
+        std::string said;    // a console line of the run
+    } cases[] = {
+        {{"flights/a.igc", "flights/b.igc"}, 0, "flights/a-b_igc_diff.txt", " time matches        =   20\n"},
+        {{"t.igc", "missing.igc"}, 1, "", "trackdiff : cannot read missing.igc (status 2)\n"},
+        {{"t.igc"}, 1, "", "trackdiff : cannot read  (status 2)\n"},
+        {{"u.igc", "t.igc"}, 2, "", "trackdiff : cannot write the report u-t_igc_diff.txt\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : "");
+        const Bremalo_run r = diff(c.args);
+        EXPECT_EQ(r.status, c.status) << line << "\n" << r.both();
+        EXPECT_NE(r.out.find(c.said), std::string::npos) << line << "\n" << r.out;
+        if (!c.report.empty()) {
+            EXPECT_TRUE(box.exists(c.report)) << line;
+            EXPECT_EQ(file_lines(box.read(c.report)).size(), changed().size()) << line;
+        }
+    }
+    // No other report (the folder in the report's place apart): none for a
+    // log that could not be read, and none of the subfolder's logs in the
+    // working folder.
+    std::vector<std::string> reports;
+    for (const auto& e : fs::recursive_directory_iterator(box.work()))
+        if (e.path().string().ends_with("_igc_diff.txt"))
+            reports.push_back(fs::relative(e.path(), box.work()).generic_string());
+    std::sort(reports.begin(), reports.end());
+    EXPECT_EQ(reports, (std::vector<std::string>{"flights/a-b_igc_diff.txt", "u-t_igc_diff.txt"}));
+}
+
+}  // namespace
