@@ -1,9 +1,8 @@
 #include "support/console_dialogs.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
+#include "support/platform.h"
 #include "support/text_utils.h"
 
 namespace {
@@ -104,9 +103,8 @@ ConsoleAsked console_save_file(std::string_view title, const std::vector<std::st
                                std::string& answer, bool can_ask) {
     ConsoleAsked asked = console_ask(title, "File name" + pattern_hint(patterns) + ", empty to cancel: ", answer,
                                      can_ask);
-    std::error_code ec;
     // Nothing is overwritten without the user saying so.
-    if (asked == ConsoleAsked::chosen && !answer.empty() && std::filesystem::exists(answer, ec) &&
+    if (asked == ConsoleAsked::chosen && !answer.empty() && path_entry(answer).kind != Entry_kind::none &&
         !console_yes("Replace the existing file " + answer + "? [y/n] ", can_ask))
         asked = ConsoleAsked::cancelled;
     return asked;

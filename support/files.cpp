@@ -1,11 +1,8 @@
 #include "support/files.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "support/console.h"
 #include "support/ftext.h"
@@ -16,11 +13,22 @@
 #include "support/text_line.h"
 #include "support/stop.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-fs::path as_path(std::string_view name) { return fs::path(std::string(trim_right(name))); }
+bool is_folder(std::string_view name) { return path_entry(name).kind == Entry_kind::folder; }
+
+// Creates the folder `dir` with each missing folder above it, one part at a
+// time from the top.  A part that cannot be made is left to the caller,
+// who judges by the result.
+void make_folders(std::string_view dir) {
+    for (std::size_t end = 1; end <= dir.size(); ++end) {
+        if (end < dir.size() && !is_path_separator(dir[end])) continue;
+        const std::string_view part = dir.substr(0, end);
+        // "/", "C:\" and the empty part between doubled separators are no
+        // folders to make.
+        if (!is_path_separator(part.back()) && path_entry(part).kind == Entry_kind::none) make_folder(part);
+    }
+}
 
 int errno_status() { return errno != 0 ? errno : 1; }
 
@@ -37,21 +45,18 @@ constexpr int32_t max_wait_s = 43199;
 
 int32_t check_dir(std::string_view tmpdir) {
     std::string_view dir = trim_right(tmpdir);
-    std::error_code ec;
     // Only a folder counts: a file under the folder's name cannot take the
     // files meant for the folder.
-    if (!dir.empty() && fs::is_directory(as_path(dir), ec)) return 1;
+    if (!dir.empty() && is_folder(dir)) return 1;
     console_line(std::string("MKDIR ") + std::string(dir));
     // Created through the file system, missing parents included, so that no
     // character of the name is ever seen by a command interpreter.
     int exitstat = 1;
     int cmdstat = 0;
     if (!dir.empty()) {
-        ec.clear();
-        fs::create_directories(as_path(dir), ec);
+        make_folders(dir);
         // Judged by the result: a folder that is there now was made.
-        std::error_code ec2;
-        if (fs::is_directory(as_path(dir), ec2)) exitstat = 0;
+        if (is_folder(dir)) exitstat = 0;
     }
     console_free("exitstat=", exitstat, "cmdstat=", cmdstat);
     if (exitstat == 0 && cmdstat == 0) return 1;
@@ -102,12 +107,11 @@ void check_writable_folder(std::string_view folder, std::string_view msg_tit) {
 
 int32_t delete_file(std::string_view fnam) {
     console_line(" delete_file");
-    std::error_code ec;
-    if (!fs::exists(as_path(fnam), ec)) {
+    std::string name(trim_right(fnam));
+    if (path_entry(name).kind == Entry_kind::none) {
         console_line(" INEXISTING");
         return -1;
     }
-    std::string name(trim_right(fnam));
     // Opened for writing without creating or emptying it, to learn whether
     // it may be changed at all before it is deleted.
     errno = 0;
@@ -124,15 +128,10 @@ int32_t delete_file(std::string_view fnam) {
 
 int32_t modified_date(std::string_view infile) {
     int32_t t = -1;
-    std::error_code ec;
-    fs::path p = as_path(infile);
-    if (!p.empty() && fs::exists(p, ec)) {
-        auto ft = fs::last_write_time(p, ec);
-        if (!ec) {
-            auto sys = std::chrono::file_clock::to_sys(ft);
-            long long s = std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch()).count();
-            t = s > INT32_MAX ? INT32_MAX : s < 0 ? 0 : static_cast<int32_t>(s);
-        }
+    const Path_entry e = path_entry(trim_right(infile));
+    if (e.kind != Entry_kind::none) {
+        const int64_t s = e.modified;
+        t = s > INT32_MAX ? INT32_MAX : s < 0 ? 0 : static_cast<int32_t>(s);
     }
     console_free(t);
     return t;

@@ -1,8 +1,5 @@
 #include "support/paths.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "support/console.h"
 #include "support/ftext.h"
 #include "support/platform.h"
@@ -95,9 +92,7 @@ void locate_file(std::string& fff, bool qcur) {
 
 bool file_exists(std::string_view path) {
     std::string_view p = trim_right(path);
-    if (p.empty()) return false;
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(std::string(p)), ec);
+    return !p.empty() && path_entry(p).kind != Entry_kind::none;
 }
 
 std::vector<std::string> expand_wildcards(const std::vector<std::string>& args) {

@@ -136,6 +136,39 @@ bool forbidden_in_file_name(char c);
 /// thousands.  Only a hint: nothing changes when the system declines it.
 void hint_large_buffer(void* data, std::size_t bytes);
 
+// Files and folders by name.  A name is a text as fopen takes it: on
+// Windows in the ANSI code page, as the *A calls take it.  (The C++
+// library's std::filesystem takes a narrow name there as Latin-1 instead,
+// and so names another file for every byte that the code page reads
+// otherwise, such as cp1252's 0x80-0x9F.)
+
+/// What a name stands for.
+enum class Entry_kind { none, file, folder, other };
+
+/// What is known of the entry a name stands for.
+struct Path_entry {
+    Entry_kind kind = Entry_kind::none;
+    /// Why nothing could be found (kind none), as an errno value.
+    int32_t error = 0;
+    /// Size of a file in bytes; 0 for the other kinds.
+    uint64_t size = 0;
+    /// Last modification, seconds since 1 January 1970 (UTC).
+    int64_t modified = 0;
+};
+
+/// The entry that `path` names, symbolic links followed.  On Linux stat: a
+/// regular file is a file, a directory a folder, anything else (a pipe, a
+/// device) other; when stat fails, kind none with its errno.  On Windows
+/// GetFileAttributesExA: a device is other; when it fails, kind none with
+/// EACCES for a refused access and ENOENT for anything else.
+Path_entry path_entry(std::string_view path);
+
+/// Creates the one folder `path`, whose parent must exist: mkdir (mode 0777
+/// less the umask) on Linux, CreateDirectoryA on Windows.  0 when made,
+/// else the system's error number (errno; on Windows GetLastError): an
+/// entry of that name that exists already is an error.
+int32_t make_folder(std::string_view path);
+
 // Wildcard matches and renaming.
 
 /// The names of the files that match the wildcard pattern `pattern` ("*"

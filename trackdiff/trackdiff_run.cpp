@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "support/console.h"
 #include "support/ftext.h"
+#include "support/platform.h"
 #include "support/stop.h"
 #include "support/text_line.h"
 #include "trackdiff/diff_console.h"
@@ -23,9 +22,8 @@ namespace {
 
 /// Size of the file in bytes; 0 when it cannot be taken.
 int64_t file_size_bytes(const std::string& name) {
-    std::error_code ec;
-    const auto n = std::filesystem::file_size(name, ec);
-    return ec ? 0 : static_cast<int64_t>(n);
+    const Path_entry entry = path_entry(name);
+    return entry.kind == Entry_kind::file ? static_cast<int64_t>(entry.size) : 0;
 }
 
 /// Writes the report; false when it cannot be created or a line cannot be

@@ -1,8 +1,6 @@
 #include "tracks/ftr_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "support/ftext.h"
 #include "support/platform.h"
@@ -14,8 +12,8 @@ bool ftr_open(std::string_view path) {
     std::string name(trim_right(path));
     // Only a regular file has an end: a pipe would block the open and a
     // device such as /dev/zero would be read without bound.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(name, ec)) return false;
+    const Path_entry entry = path_entry(name);
+    if (entry.kind != Entry_kind::file) return false;
     std::FILE* f = std::fopen(name.c_str(), "rb");
     if (!f) return false;
     // Read in one piece into a buffer of the file's size (a long track is
@@ -23,8 +21,8 @@ bool ftr_open(std::string_view path) {
     // again and again and hold up to three times its size); then on to the
     // end, in case the file grew meanwhile.
     std::vector<unsigned char> bytes;
-    const std::uintmax_t size = std::filesystem::file_size(name, ec);
-    if (!ec && size > 0 && size < bytes.max_size()) {
+    const uint64_t size = entry.size;
+    if (size > 0 && size < bytes.max_size()) {
         bytes.reserve(static_cast<std::size_t>(size));
         hint_large_buffer(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(size));

@@ -2,9 +2,8 @@
 #include "tracks/igc_output.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "support/ftext.h"
 #include "support/messages.h"
@@ -23,8 +22,7 @@ int error_code() { return errno != 0 ? errno : EIO; }
 /// Removes the incomplete output when it is a plain file (never a device
 /// or anything else the name may stand for).
 void remove_partial(const std::string& name) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(name, ec)) std::filesystem::remove(name, ec);
+    if (path_entry(name).kind == Entry_kind::file) std::remove(name.c_str());
 }
 
 }  // namespace

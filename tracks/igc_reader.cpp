@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "support/condor_install.h"
 #include "support/console.h"
 #include "support/ftext.h"
 #include "support/number_fields.h"
+#include "support/platform.h"
 #include "support/program_settings.h"
 #include "support/stop.h"
 #include "taskmodel/fpl_input.h"
@@ -35,11 +34,10 @@ constexpr int64_t one_day = 86400;
 /// regular file is opened: a pipe would block the open and a device such as
 /// /dev/zero would never end.
 int32_t open_log(const std::string& name, Fpl_input& input) {
-    std::error_code ec;
-    const auto st = std::filesystem::status(name, ec);
-    if (ec || !std::filesystem::exists(st)) return ec && ec.value() != 0 ? ec.value() : ENOENT;
-    if (std::filesystem::is_directory(st)) return EISDIR;
-    if (!std::filesystem::is_regular_file(st)) return EINVAL;
+    const Path_entry entry = path_entry(name);
+    if (entry.kind == Entry_kind::none) return entry.error != 0 ? entry.error : ENOENT;
+    if (entry.kind == Entry_kind::folder) return EISDIR;
+    if (entry.kind != Entry_kind::file) return EINVAL;
     errno = 0;
     std::FILE* f = std::fopen(name.c_str(), "rb");
     if (f == nullptr) return errno > 0 ? errno : EIO;

@@ -3,15 +3,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "support/console.h"
 #include "support/ftext.h"
 #include "support/le_bytes.h"
 #include "support/number_fields.h"
+#include "support/platform.h"
 
 namespace {
 
@@ -28,10 +27,9 @@ std::FILE* open_read(std::string_view fich, const char* mode) {
     // Only a plain file can hold a header.  A folder would open as a stream
     // and fail only at its first read; a pipe or a device could block the
     // open or never end a line.  Both are refused at the open.
-    std::error_code ec;
-    const auto st = std::filesystem::status(name, ec);
-    if (!ec && std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
-        errno = std::filesystem::is_directory(st) ? EISDIR : EINVAL;
+    const Entry_kind kind = path_entry(name).kind;
+    if (kind == Entry_kind::folder || kind == Entry_kind::other) {
+        errno = kind == Entry_kind::folder ? EISDIR : EINVAL;
         return nullptr;
     }
     errno = 0;

@@ -1,5 +1,6 @@
-// The platform's file operations: the local modification time and the
-// rename that never replaces.
+// The platform's file operations: what a name stands for, the creation of
+// a folder, the local modification time and the rename that never
+// replaces.
 #include <stdlib.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +17,54 @@
 namespace fs = std::filesystem;
 
 class PlatformFiles : public InTempDir {};
+
+// Each kind that stat tells, symbolic links followed; stat's error for a
+// name that stands for nothing.
+TEST_F(PlatformFiles, EntriesByKind) {
+    tmp.write("f", "12345");
+    fs::create_directory("d");
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    fs::create_symlink("f", "link");
+    fs::create_symlink("missing", "dangling");
+    struct Case {
+        const char* name;
+        Entry_kind kind;
+        uint64_t size;
+        int32_t error;
+    } cases[] = {
+        {"f", Entry_kind::file, 5, 0},          {"link", Entry_kind::file, 5, 0},
+        {"d", Entry_kind::folder, 0, 0},        {"d/", Entry_kind::folder, 0, 0},
+        {"pipe", Entry_kind::other, 0, 0},      {"/dev/null", Entry_kind::other, 0, 0},
+        {"missing", Entry_kind::none, 0, ENOENT}, {"dangling", Entry_kind::none, 0, ENOENT},
+        {"f/x", Entry_kind::none, 0, ENOTDIR},  {"", Entry_kind::none, 0, ENOENT},
+    };
+    for (const Case& c : cases) {
+        const Path_entry e = path_entry(c.name);
+        EXPECT_EQ(e.kind, c.kind) << c.name;
+        EXPECT_EQ(e.size, c.size) << c.name;
+        EXPECT_EQ(e.error, c.error) << c.name;
+    }
+    // 2024-05-01 12:07:09 UTC, whatever the time zone.
+    const timespec times[2] = {{1714565229, 0}, {1714565229, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, "f", times, 0), 0);
+    EXPECT_EQ(path_entry("f").modified, 1714565229);
+    EXPECT_EQ(path_entry("link").modified, 1714565229);
+}
+
+// One folder at a time: never its parents, never over an existing entry.
+TEST_F(PlatformFiles, MakeFolder) {
+    tmp.write("f", "x");
+    EXPECT_EQ(make_folder("a"), 0);
+    EXPECT_TRUE(fs::is_directory("a"));
+    EXPECT_EQ(make_folder("a"), EEXIST);
+    EXPECT_EQ(make_folder("a/b"), 0);
+    EXPECT_EQ(make_folder("c/d"), ENOENT);
+    EXPECT_FALSE(fs::exists("c"));
+    EXPECT_EQ(make_folder("f"), EEXIST);
+    EXPECT_EQ(make_folder("f/g"), ENOTDIR);
+    EXPECT_EQ(tmp.read("f"), "x");
+    EXPECT_EQ(make_folder(""), ENOENT);
+}
 
 TEST_F(PlatformFiles, ModificationTimeInLocalTime) {
     tmp.write("f", "");

@@ -1,9 +1,11 @@
-// Wildcards, file times, the no-replace rename and the characters of file
-// names on Windows.
+// Wildcards, what a name stands for, the creation of a folder, file times,
+// the no-replace rename and the characters of file names on Windows.
 #include "support/platform.h"
 
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 
 #include "support/paths.h"
 #include "tests/common/temp_dir.h"
+#include "tests/windows/ansi_text.h"
 
 namespace {
 
@@ -24,6 +27,60 @@ TEST_F(FileOps, WildcardsAreExpandedInSortedOrder) {
     EXPECT_EQ(expand_wildcards({"sub\\*.ftr", "?.txt"}), (V{"sub\\d.ftr", "?.txt"}));  // no match: as typed
     EXPECT_EQ(expand_wildcards({"sub/*"}), (V{"sub/d.ftr"}));
     EXPECT_EQ(expand_wildcards({}), V{});
+}
+
+// Names of the ANSI code page ("\x8A" is S caron in cp1252, a control
+// character in Latin-1) stand for the entries that fopen and the *A calls
+// give those names.
+TEST_F(FileOps, EntriesByAnsiName) {
+    const std::string name = "\x8A\xE9";
+    ASSERT_NE(from_ansi(name), from_latin1(name)) << "the ANSI code page takes these bytes as Latin-1";
+    std::FILE* f = std::fopen((name + ".txt").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("12345", f);
+    std::fclose(f);
+    ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));
+    struct Case {
+        std::string name;
+        Entry_kind kind;
+        uint64_t size;
+        int32_t error;
+    } cases[] = {
+        {name + ".txt", Entry_kind::file, 5, 0}, {name, Entry_kind::folder, 0, 0},
+        {name + "/", Entry_kind::folder, 0, 0},  {"missing", Entry_kind::none, 0, ENOENT},
+        {"no\\such\\x", Entry_kind::none, 0, ENOENT}, {"", Entry_kind::none, 0, ENOENT},
+    };
+    for (const Case& c : cases) {
+        const Path_entry e = path_entry(c.name);
+        EXPECT_EQ(e.kind, c.kind) << c.name;
+        EXPECT_EQ(e.size, c.size) << c.name;
+        EXPECT_EQ(e.error, c.error) << c.name;
+    }
+
+    // 2024-05-01 12:07:09 UTC.
+    HANDLE h = CreateFileA((name + ".txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const ULONGLONG ticks = 116444736000000000ULL + 1714565229ULL * 10000000ULL;
+    const FILETIME ft{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &ft));
+    CloseHandle(h);
+    EXPECT_EQ(path_entry(name + ".txt").modified, 1714565229);
+}
+
+// One folder at a time, under its ANSI name (never the Latin-1 reading of
+// it): never its parents, never over an existing entry.
+TEST_F(FileOps, MakeFolderByAnsiName) {
+    const std::string name = "\x8A\xE9";
+    EXPECT_EQ(make_folder(name), 0);
+    EXPECT_TRUE(wide_is_folder(from_ansi(name)));
+    EXPECT_EQ(wide_attributes(from_latin1(name)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(make_folder(name), static_cast<int32_t>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(make_folder(name + "\\" + name), 0);
+    EXPECT_TRUE(wide_is_folder(from_ansi(name + "\\" + name)));
+    EXPECT_EQ(make_folder("c\\d"), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    tmp.write("f", "x");
+    EXPECT_EQ(make_folder("f"), static_cast<int32_t>(ERROR_ALREADY_EXISTS));
+    EXPECT_NE(make_folder(""), 0);
 }
 
 TEST_F(FileOps, ModificationTimeInLocalTime) {

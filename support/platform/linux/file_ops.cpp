@@ -1,5 +1,6 @@
-// File operations of Linux that the portable code cannot express: the local
-// modification time of a file and the rename that never replaces a file.
+// File operations of Linux that the portable code cannot express: what a
+// name stands for, the creation of a folder, the local modification time of
+// a file and the rename that never replaces a file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -10,6 +11,27 @@
 #include <string>
 
 #include "support/platform.h"
+
+Path_entry path_entry(std::string_view path) {
+    const std::string p(path);
+    Path_entry e;
+    struct stat st{};
+    if (stat(p.c_str(), &st) != 0) {
+        e.error = errno != 0 ? errno : ENOENT;
+        return e;
+    }
+    e.kind = S_ISREG(st.st_mode) ? Entry_kind::file : S_ISDIR(st.st_mode) ? Entry_kind::folder : Entry_kind::other;
+    if (e.kind == Entry_kind::file) e.size = static_cast<uint64_t>(st.st_size);
+    e.modified = static_cast<int64_t>(st.st_mtime);
+    return e;
+}
+
+int32_t make_folder(std::string_view path) {
+    const std::string p(path);
+    errno = 0;
+    if (mkdir(p.c_str(), 0777) == 0) return 0;
+    return errno != 0 ? errno : 1;
+}
 
 bool file_modified_local(std::string_view path, LocalTime& t) {
     const std::string p(path);

@@ -1,11 +1,50 @@
-// File operations of Windows that the portable code cannot express: the
-// local modification time of a file and the rename that never replaces a
-// file.
+// File operations of Windows that the portable code cannot express: what a
+// name stands for, the creation of a folder, the local modification time
+// of a file and the rename that never replaces a file.  Every name goes to
+// the *A calls, which read it in the ANSI code page as fopen does.
 #include <windows.h>
 
+#include <cerrno>
 #include <string>
 
 #include "support/platform.h"
+
+namespace {
+
+/// 100-nanosecond intervals from 1601 (the FILETIME epoch) to 1970.
+constexpr int64_t filetime_1970 = 116444736000000000LL;
+
+}  // namespace
+
+Path_entry path_entry(std::string_view path) {
+    const std::string p(path);
+    Path_entry e;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(p.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD err = GetLastError();
+        e.error = err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION ? EACCES : ENOENT;
+        return e;
+    }
+    const DWORD a = data.dwFileAttributes;
+    e.kind = (a & FILE_ATTRIBUTE_DEVICE) != 0      ? Entry_kind::other
+             : (a & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Entry_kind::folder
+                                                   : Entry_kind::file;
+    if (e.kind == Entry_kind::file)
+        e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const int64_t ticks = static_cast<int64_t>((static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                               data.ftLastWriteTime.dwLowDateTime);
+    // Whole seconds, rounded down also before 1970.
+    const int64_t since_1970 = ticks - filetime_1970;
+    e.modified = since_1970 / 10000000 - (since_1970 % 10000000 < 0 ? 1 : 0);
+    return e;
+}
+
+int32_t make_folder(std::string_view path) {
+    const std::string p(path);
+    if (CreateDirectoryA(p.c_str(), nullptr)) return 0;
+    const DWORD e = GetLastError();
+    return e != 0 ? static_cast<int32_t>(e) : 1;
+}
 
 bool file_modified_local(std::string_view path, LocalTime& t) {
     const std::string p(path);
