@@ -102,7 +102,7 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
     int32_t npts = 0;
     read_ftr_hdr(track.name, npts);
     if (npts == 0) return;
-    if (qdbg) console_free("npts", npts);
+    if (qdbg) console_free(npts);
 
     // Sized by what the file can hold, not by the announced count, which a
     // damaged header may put far beyond the file.

@@ -59,7 +59,7 @@ TEST(BremaloCli, ConsoleLinesOfTheRun) {
          {"\n 1 t.ftr\n" + rule + "\n\n t.ftr\n\n", "\n t.igc\n", closing}},
         {{"-debug", "-sm:3", "-linr", "t"},
          banner("T T F", "Linear"),
-         {"\n 1 -debug\n 2 -sm:3\n 3 -linr\n 4 t\n" + rule + "\n\n t.ftr\n\n", "\n npts 20\n",
+         {"\n 1 -debug\n 2 -sm:3\n 3 -linr\n 4 t\n" + rule + "\n\n t.ftr\n\n", "\n 20\n",
           "\n nrec,npts 20 20\n", "\n ndeb,nfin,ntot,nrec 45000 45019 20 20\n", "\n t.igc\n",
           "\n 45000 20 20\n", closing}},
         {{"-wr", "-prev", "notes.txt"},
