@@ -127,12 +127,19 @@ std::string unescape_slashes(std::string_view t) {
     return r;
 }
 
-// Whether log_message_f acts on the beginning of `msg`: a level prefix or
-// the start of a new run log.
-bool has_log_prefix(std::string_view msg) {
+// The level that a message's prefix asks log_message_f for: 0 for "{I}",
+// 2 for "{W}", 1 for "{E}", 999 for "{F}"; -1 without a prefix.
+int32_t prefix_level(std::string_view msg) {
     const std::string_view p = msg.substr(0, 3);
-    return p == "{I}" || p == "{W}" || p == "{E}" || p == "{F}" || msg.substr(0, 6) == "CREATE";
+    if (p == "{I}") return 0;
+    if (p == "{W}") return 2;
+    if (p == "{E}") return 1;
+    if (p == "{F}") return 999;
+    return -1;
 }
+
+// A message that starts a new run log instead of going into the current one.
+bool starts_new_log(std::string_view msg) { return msg.substr(0, 6) == "CREATE"; }
 
 // The console echo of a run-log message: an escaped slash shows as a slash.
 void echo_line(std::string_view msg) { console_line(" >>> " + unescape_slashes(trim_right(msg))); }
@@ -191,7 +198,7 @@ void log_plain_line(std::string_view line) {
 
 void log_message_f(std::string_view msg) {
     echo_line(msg);
-    if (msg.substr(0, 6) == "CREATE") {
+    if (starts_new_log(msg)) {
         create_run_log(msg);
         return;
     }
@@ -202,18 +209,8 @@ void log_message_f(std::string_view msg) {
     }
     std::FILE* log = open_run_log;
 
-    int32_t nsta = -1;
-    std::string_view text = msg;
-    if (!is_blank(msg)) {
-        std::string_view prefix = msg.substr(0, 3);
-        if (prefix == "{I}") nsta = 0;
-        else if (prefix == "{W}") nsta = 2;
-        else if (prefix == "{E}") nsta = 1;
-        else if (prefix == "{F}") nsta = 999;
-        if (nsta >= 0) text = msg.substr(3);
-    } else {
-        text = {};
-    }
+    const int32_t nsta = prefix_level(msg);
+    std::string_view text = is_blank(msg) ? std::string_view() : nsta >= 0 ? msg.substr(3) : msg;
     std::string copy(text.substr(0, text.size() < log_text_limit ? text.size() : log_text_limit));
 
     if (nsta >= 0) both(log, banner_of(nsta));
@@ -229,7 +226,7 @@ void log_message_f(std::string_view msg) {
 }
 
 std::string path_for_log_message(std::string_view path) {
-    if (!has_log_prefix(path)) return escape_path_for_message(path);
+    if (prefix_level(path) < 0 && !starts_new_log(path)) return escape_path_for_message(path);
     return escape_path_for_message("." + std::string(path_sep_str()) + std::string(path));
 }
 

@@ -2,11 +2,10 @@
 // console prompt when standard input is a terminal, else nothing chosen.
 #include "support/platform_dialogs.h"
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "support/console_dialogs.h"
+#include "support/platform.h"
 #include "support/platform/linux/dialog_runner.h"
 #include "support/text_utils.h"
 
@@ -25,11 +24,6 @@ Program graphical_program() {
 
 using Asked = ConsoleAsked;
 
-bool is_folder(const std::string& p) {
-    struct stat st {};
-    return !p.empty() && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // The program's answer without the line end it prints after it.
 std::string answer_line(std::string out) {
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
@@ -39,7 +33,7 @@ std::string answer_line(std::string out) {
 // zenity opens a folder given with a trailing "/" inside it.
 std::string zenity_start(std::string_view start) {
     std::string s(start);
-    if (is_folder(s) && s.back() != '/') s += '/';
+    if (path_entry(s).kind == Entry_kind::folder && s.back() != '/') s += '/';
     return s;
 }
 

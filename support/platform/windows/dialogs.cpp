@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/console_dialogs.h"
+#include "support/platform.h"
 #include "support/platform/windows/chooser_texts.h"
 #include "support/platform_dialogs.h"
 
@@ -40,11 +41,6 @@ bool stdin_is_terminal() {
     return h != -1 && GetConsoleMode(reinterpret_cast<HANDLE>(h), &mode) != 0;
 }
 
-bool is_folder(const std::string& p) {
-    const DWORD a = p.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(p.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // An open or save dialog with the texts and the name buffer it points to,
 // which live as long as it does.  Its start: a folder opens inside it,
 // anything else is the proposed file name (its folder, when it has one, as
@@ -67,7 +63,7 @@ struct FileDialog {
         ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | flags;
         const std::string s(start);
         if (s.empty()) return;
-        if (is_folder(s)) {
+        if (path_entry(s).kind == Entry_kind::folder) {
             folder = s;
             ofn.lpstrInitialDir = folder.c_str();
         } else if (s.size() < buffer.size()) {
