@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/common/temp_dir.h"
+
 namespace {
 
 // One argument as CommandLineToArgvW and the C runtime read it back:
@@ -36,19 +38,12 @@ std::string quoted(const std::string& a) {
 // An inheritable temporary file, deleted when its last handle is closed.
 // Not GetTempFileName: its names come from the tick count, so test programs
 // running side by side under Wine meet the same name, and a name whose file
-// is still being deleted makes it fail instead of trying the next one.  The
-// name here holds the process's id and a counter of its own, and an
-// existing file only moves the counter on.
+// is still being deleted makes it fail instead of trying the next one.  An
+// existing file only moves on to the next fresh name.
 HANDLE temporary_file() {
-    static unsigned made = 0;
-    char folder[MAX_PATH + 1];
-    const DWORD n = GetTempPathA(sizeof folder, folder);
-    if (n == 0 || n >= sizeof folder) return INVALID_HANDLE_VALUE;
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     for (int tries = 0; tries < 100; ++tries) {
-        const std::string name = std::string(folder) + "bremalo_run_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                 std::to_string(made++) + ".tmp";
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+        HANDLE h = CreateFileA(fresh_temp_file_name("bremalo_run_").c_str(), GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa, CREATE_NEW,
                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (h != INVALID_HANDLE_VALUE) return h;

@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
-#include <process.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -13,6 +11,8 @@
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "tests/common/temp_dir.h"
 
 namespace {
 
@@ -27,15 +27,9 @@ constexpr const char* null_device = "NUL";
 
 // A temporary file, deleted when closed.  Not the runtime's tmpfile: it
 // takes a name that another process may take at the same moment, and then
-// one of them gets no file.  The name here holds the process's id.
+// one of them gets no file.
 std::FILE* temporary_file() {
-    static int made = 0;
-    char folder[MAX_PATH + 1];
-    const DWORD n = GetTempPathA(sizeof folder, folder);
-    if (n == 0 || n >= sizeof folder) return nullptr;
-    const std::string name = std::string(folder) + "bremalo_console_" + std::to_string(_getpid()) + "_" +
-                             std::to_string(made++) + ".tmp";
-    return std::fopen(name.c_str(), "w+bD");  // "D": deleted when closed
+    return std::fopen(fresh_temp_file_name("bremalo_console_").c_str(), "w+bD");  // "D": deleted when closed
 }
 #else
 int fd_dup(int fd) { return dup(fd); }

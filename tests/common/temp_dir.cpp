@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <process.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "support/platform.h"
@@ -29,17 +31,32 @@ bool in_death_test_child() { return !GTEST_FLAG_GET(internal_run_death_test).emp
 
 std::string handed_over_name(int n) { return "BREMALO_TEST_DIR_" + std::to_string(n); }
 
+// The ending of a fresh temporary name: the process's id, the clock and a
+// count of the names this process took.  The clock keeps apart two
+// processes that get the same id one after the other (Wine hands ids out
+// again quickly).
+std::string unique_ending() {
+    static int taken = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+#ifdef _WIN32
+    const int pid = _getpid();
+#else
+    const int pid = static_cast<int>(getpid());
+#endif
+    return std::to_string(pid) + "_" + std::to_string(stamp % 1000000) + "_" + std::to_string(taken++);
+}
+
 }  // namespace
+
+std::string fresh_temp_file_name(std::string_view stem) {
+    return (fs::temp_directory_path() / (std::string(stem) + unique_ending() + ".tmp")).string();
+}
 
 fs::path fresh_temp_folder(std::string_view stem) {
 #ifdef _WIN32
-    // No mkdtemp on Windows: a name from the process, the clock and a
-    // counter, with an exclusive create.
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int i = 0;; ++i) {
-        fs::path p = fs::temp_directory_path() /
-                     (std::string(stem) + std::to_string(_getpid()) + "_" + std::to_string(stamp % 1000000) + "_" +
-                      std::to_string(i));
+    // No mkdtemp on Windows: a fresh name with an exclusive create.
+    for (;;) {
+        fs::path p = fs::temp_directory_path() / (std::string(stem) + unique_ending());
         if (fs::create_directory(p)) return p;
     }
 #else

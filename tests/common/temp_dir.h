@@ -13,6 +13,12 @@
 /// followed by a unique ending; the caller removes it.
 std::filesystem::path fresh_temp_folder(std::string_view stem);
 
+/// A name for a new file in the system's temporary folder: `stem`, the
+/// process's id, the clock and a count of the names this process took,
+/// then ".tmp".  No other process running at the same time makes it, and
+/// this process never makes it twice; nothing is created.
+std::string fresh_temp_file_name(std::string_view stem);
+
 /// A fresh folder under the system's temporary folder, removed with all its
 /// content when the object goes.  In the child process of a death test that
 /// runs the test program anew, the parent's folder of the same rank.
