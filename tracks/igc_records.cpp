@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "support/ftext.h"
 #include "support/number_fields.h"
@@ -15,19 +16,21 @@ namespace {
 constexpr int32_t seconds_per_day = 86400;
 
 /// Latitude or longitude fields: degrees (`deg_width` digits), minutes x
-/// 1000 (5 digits) and the hemisphere letter, written at `out`.
-char* put_angle(char* out, float value, int deg_width, char pos, char neg, bool half_even) {
+/// 1000 (5 digits) and the hemisphere letter, written at `out`; false when
+/// the value is beyond `max_deg` degrees or not finite.
+bool put_angle(char* out, float value, int deg_width, int32_t max_deg, char pos, char neg, bool half_even) {
     const igc_angle a = igc_split_angle(value, half_even);
+    if (!igc_angle_fits(a, max_deg)) return false;
     put_zero_padded(out, a.deg, deg_width);
-    put_zero_padded(out + deg_width, a.deg < 0 ? -1 : a.mmin, 5);
+    put_zero_padded(out + deg_width, a.mmin, 5);
     out[deg_width + 5] = value > 0.0f ? pos : neg;
-    return out + deg_width + 6;
+    return true;
 }
 
 /// An altitude in the five columns of a B record: 0..99999 zero-filled,
-/// -9999..-1 as "-" and four digits, asterisks beyond.
+/// -9999..-1 as "-" and four digits.
 void put_altitude(char* out, int32_t alt) {
-    if (alt < 0 && alt >= -9999) {
+    if (alt < 0) {
         out[0] = '-';
         put_zero_padded(out + 1, -static_cast<long long>(alt), 4);
     } else {
@@ -39,6 +42,13 @@ void put_altitude(char* out, int32_t alt) {
 int32_t time_of_day(int32_t t) {
     const int32_t r = t % seconds_per_day;
     return r < 0 ? r + seconds_per_day : r;
+}
+
+/// The value of two decimal digits at s[0], s[1]; -1 when either is not a
+/// digit.
+int32_t two_digits(std::string_view s) {
+    if (s.size() < 2 || s[0] < '0' || s[0] > '9' || s[1] < '0' || s[1] > '9') return -1;
+    return (s[0] - '0') * 10 + (s[1] - '0');
 }
 
 }  // namespace
@@ -72,69 +82,86 @@ igc_angle igc_split_angle(float value, bool half_even) {
     return a;
 }
 
-void put_igc_b_record(char* out, const track_fix& fix, float lat, float lon) {
+bool igc_angle_fits(const igc_angle& a, int32_t max_deg) {
+    return a.deg >= 0 && a.mmin >= 0 && a.mmin < 60000 && (a.deg < max_deg || (a.deg == max_deg && a.mmin == 0));
+}
+
+bool igc_date_valid(std::string_view c_date) {
+    const std::string_view d = trim_right(c_date);
+    if (d.size() != c_date_len) return false;
+    const int32_t day = two_digits(d.substr(0, 2));
+    const int32_t month = two_digits(d.substr(2, 2));
+    const int32_t year = two_digits(d.substr(4, 2));
+    if (day < 1 || month < 1 || month > 12 || year < 0) return false;
+    static constexpr int32_t month_days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && day == 29) return year % 4 == 0;  // 2000 + YY: every fourth year is a leap year
+    return day <= month_days[month - 1];
+}
+
+bool put_igc_b_record(char* out, const track_fix& fix, float lat, float lon) {
+    if (!std::isfinite(fix[fix_t]) || !std::isfinite(fix[fix_alt])) return false;
+    const int32_t alt = b_round(fix[fix_alt]);
+    if (alt < igc_alt_min || alt > igc_alt_max) return false;
     const int32_t t = time_of_day(nint(fix[fix_t]));
     out[0] = 'B';
     put_zero_padded(out + 1, t / 3600, 2);
     put_zero_padded(out + 3, t % 3600 / 60, 2);
     put_zero_padded(out + 5, t % 60, 2);
-    char* p = put_angle(out + 7, lat, 2, 'N', 'S', true);
-    p = put_angle(p, lon, 3, 'E', 'W', true);
+    if (!put_angle(out + 7, lat, 2, 90, 'N', 'S', true)) return false;
+    if (!put_angle(out + 15, lon, 3, 180, 'E', 'W', true)) return false;
+    char* p = out + 24;
     *p++ = 'A';
-    const int32_t alt = b_round(fix[fix_alt]);
     put_altitude(p, alt);
     put_altitude(p + 5, alt);
     std::memcpy(p + 10, "005", 3);
     put_zero_padded(p + 13, std::clamp(nint(fix[fix_enl]), 0, 999), 3);
+    return true;
 }
 
-std::string igc_b_record(const track_fix& fix, float lat, float lon) {
+bool igc_b_record(const track_fix& fix, float lat, float lon, std::string& record) {
     std::string r(igc_b_len, ' ');
-    put_igc_b_record(r.data(), fix, lat, lon);
-    return r;
+    if (!put_igc_b_record(r.data(), fix, lat, lon)) return false;
+    record = std::move(r);
+    return true;
 }
 
-std::string igc_c_point(float lat, float lon, std::string_view name) {
+bool igc_c_point(float lat, float lon, std::string_view name, std::string& record) {
     std::string r(18, ' ');
     r[0] = 'C';
-    char* p = put_angle(r.data() + 1, lat, 2, 'N', 'S', false);
-    put_angle(p, lon, 3, 'E', 'W', false);
+    if (!put_angle(r.data() + 1, lat, 2, 90, 'N', 'S', false)) return false;
+    if (!put_angle(r.data() + 9, lon, 3, 180, 'E', 'W', false)) return false;
     r += fit(name, tpnam_len);
-    return r;
+    record = std::move(r);
+    return true;
 }
 
-std::string igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp) {
+bool igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp, std::string& record) {
+    const int32_t count = std::max(nwp - 2, 0);
+    if (!igc_date_valid(c_date) || !std::isfinite(start_rec) || count > 99) return false;
     // A first fix at or past midnight (or before it) is a time of day of
     // the next (or previous) day.
     float hours = start_rec;
-    if (std::isfinite(hours) && (hours < 0.0f || hours >= 24.0f)) {
+    if (hours < 0.0f || hours >= 24.0f) {
         double h = std::fmod(static_cast<double>(hours), 24.0);
         if (h < 0.0) h += 24.0;
         hours = static_cast<float>(h);
         if (hours >= 24.0f) hours = 0.0f;
     }
-    int32_t h = -1, m = -1, s = -1;
-    if (std::isfinite(hours)) {
-        h = static_cast<int32_t>(hours);
-        const float r = (hours - static_cast<float>(h)) * 3600.0f;
-        m = static_cast<int32_t>(r / 60.0f);
-        s = static_cast<int32_t>(std::fmod(r, 60.0f));
-    }
-    const std::string date = pad_right(c_date, c_date_len);
-    std::string r = "C" + date;
-    r += zero_padded_field(h, 2);
-    r += zero_padded_field(m, 2);
-    r += zero_padded_field(s, 2);
-    r += date;
-    r += "0000";
-    r += zero_padded_field(std::max(nwp - 2, 0), 2);
-    return r;
+    const int32_t h = static_cast<int32_t>(hours);
+    const float r = (hours - static_cast<float>(h)) * 3600.0f;
+    const int32_t m = static_cast<int32_t>(r / 60.0f);
+    const int32_t s = static_cast<int32_t>(std::fmod(r, 60.0f));
+    const std::string date(trim_right(c_date));
+    record = "C" + date + zero_padded_field(h, 2) + zero_padded_field(m, 2) + zero_padded_field(s, 2) + date +
+             "0000" + zero_padded_field(count, 2);
+    return true;
 }
 
-std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr,
-                                          const Rd_ftr_c& id, std::string_view glider) {
+bool igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr, const Rd_ftr_c& id,
+                      std::string_view glider, std::vector<std::string>& lines) {
     std::vector<std::string> out;
     if (nhdr == 0) {
+        if (!igc_date_valid(id.c_date)) return false;
         out = {"ACSS00001",
                "HFFXA050",
                "HFDTE" + std::string(trim_right(id.c_date)),
@@ -149,9 +176,13 @@ std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::s
                "HFCIDCOMPETITIONID:" + std::string(trim_right(id.compid)),
                "HFCCLCOMPETITIONCLASS:" + std::string(trim_right(id.compclass)),
                std::string(igc_i_record)};
-        return out;
+        lines = std::move(out);
+        return true;
     }
-    if (nhdr < 0) return {std::string(igc_i_record)};
+    if (nhdr < 0) {
+        lines = {std::string(igc_i_record)};
+        return true;
+    }
 
     const std::size_t n = std::min(static_cast<std::size_t>(nhdr), igc_hdr.size());
     std::size_t last_h = n;
@@ -173,5 +204,6 @@ std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::s
         }
     }
     if (!had_i) out.emplace_back(igc_i_record);
-    return out;
+    lines = std::move(out);
+    return true;
 }

@@ -2,17 +2,23 @@
 // task declaration (C) and fixes (B).
 //
 // Each record comes from one small pure function (values in, text out, no
-// line end); the IGC writer (tracks/igc_writer.h) only sequences them and
-// writes each line.  Every field has a fixed width and is zero-filled;
-// four values that IGC readers refuse are written the IGC way instead:
+// line end, success returned); the IGC writer (tracks/igc_writer.h) only
+// sequences them and writes each line.  Every field has a fixed width and
+// is zero-filled; four values that IGC readers refuse are written the IGC
+// way instead:
 //   - an altitude from -9999 to -1 m as a minus sign and four digits
-//     ("-0012"); asterisks only below -9999 or above 99999;
+//     ("-0012");
 //   - minutes of a latitude or longitude that round to 60.000 are carried
 //     into the degrees (46 deg 60.000 min is written 47 deg 00.000 min);
 //   - times of day from 24:00:00 on are written modulo 24 hours, as a
 //     logger does across midnight;
 //   - a task of fewer than two points declares "00" turnpoints.
-// Any other value that does not fit its field fills it with asterisks.
+// A value that still does not fit its field (a position that is not a
+// number or beyond the poles or the antimeridian, an altitude below -9999
+// or above 99999 m, a flight date that is no calendar day) makes the record
+// unwritable: its function returns false, and the writer leaves the record
+// out rather than write one that a strict IGC reader refuses, which would
+// cost the whole log.
 #pragma once
 
 #include <cstdint>
@@ -37,9 +43,14 @@ inline constexpr std::size_t igc_b_len = 41;
 /// gives 0.
 int32_t b_round(float x);
 
+/// Lowest and highest altitude a B record holds, metres.
+inline constexpr int32_t igc_alt_min = -9999;
+inline constexpr int32_t igc_alt_max = 99999;
+
 /// Whole degrees and thousandths of minutes of one coordinate, minutes
-/// carried into the degrees when they round to 60000.  `deg` is -1 (written
-/// as asterisks) for a non-finite value or one of a million degrees or more.
+/// carried into the degrees when they round to 60000 (so mmin is 0..59999).
+/// `deg` is -1 for a value that is not finite or of a million degrees or
+/// more.
 struct igc_angle {
     int32_t deg = 0;
     int32_t mmin = 0;
@@ -50,33 +61,53 @@ struct igc_angle {
 /// `half_even`, else to the nearest with halves away from zero.
 igc_angle igc_split_angle(float value, bool half_even);
 
+/// True when `a` is a coordinate of at most `max_deg` degrees (90 for a
+/// latitude, 180 for a longitude; the limit itself included, with 00.000
+/// minutes).
+bool igc_angle_fits(const igc_angle& a, int32_t max_deg);
+
+/// True when `c_date` is six digits DDMMYY that name a calendar day of the
+/// year 2000 + YY (29 February only in years divisible by 4), as the HFDTE
+/// record and the task declaration need.
+bool igc_date_valid(std::string_view c_date);
+
 /// The B record of one resampled fix (41 characters): time of day from
 /// fix[fix_t] (seconds, rounded to the nearest, wrapped into 0..86399),
 /// latitude and longitude (degrees, south and west negative; "N" / "E" only
 /// for values above 0, so the equator is "S" and the prime meridian "W"),
 /// "A", the altitude b_round(fix[fix_alt]) in both altitude fields, "005"
-/// and the ENL value fix[fix_enl] rounded and clamped to 0..999.
+/// and the ENL value fix[fix_enl] rounded and clamped to 0..999 (0 for a
+/// value that is not a number).
 /// Example: 12:34:56, 46.5, 9.25, 812.4 m, ENL 0 gives
 /// "B1234564630000N00915000EA0081200812005000".
-std::string igc_b_record(const track_fix& fix, float lat, float lon);
+/// Returns false, and `record` is left unchanged, when the fix cannot be
+/// written as a valid record: a time that is not finite, a latitude beyond
+/// 90 or a longitude beyond 180 degrees or either not finite, an altitude
+/// not finite or rounding outside igc_alt_min .. igc_alt_max.
+bool igc_b_record(const track_fix& fix, float lat, float lon, std::string& record);
 
-/// The same B record written into out[0 .. igc_b_len-1] (no NUL).
-void put_igc_b_record(char* out, const track_fix& fix, float lat, float lon);
+/// The same B record written into out[0 .. igc_b_len-1] (no NUL); the same
+/// result.  When it returns false, out holds no meaningful record.
+bool put_igc_b_record(char* out, const track_fix& fix, float lat, float lon);
 
 /// A task-point C record: "C", latitude (2 + 5 digits, minutes rounded
 /// halves away from zero) and "N"/"S", longitude (3 + 5 digits) and
 /// "E"/"W", then the name without trailing blanks (at most 32 characters).
 /// Example: 46.5, 9.25, "Start" gives "C4630000N00915000EStart".
-std::string igc_c_point(float lat, float lon, std::string_view name);
+/// Returns false, `record` unchanged, for a position that is not finite or
+/// beyond 90 degrees of latitude or 180 of longitude.
+bool igc_c_point(float lat, float lon, std::string_view name, std::string& record);
 
 /// The C declaration line (25 characters): "C", c_date (DDMMYY), the time of
 /// day of start_rec (decimal hours, each part truncated; hours wrapped into
 /// 0..23), c_date again, "0000" and the turnpoint count nwp - 2 (00 when
 /// nwp is below 2).  Example: "150623", 12.5, 5 gives
 /// "C150623123000150623000003".
-std::string igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp);
+/// Returns false, `record` unchanged, when c_date is not a calendar day
+/// (igc_date_valid), start_rec is not finite or the count exceeds 99.
+bool igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp, std::string& record);
 
-/// The header lines, by nhdr:
+/// The header lines into `lines` (replacing what it held), by nhdr:
 ///   0   the standard header (A record, H records from the track identity
 ///       `id` and the glider type `glider`, I record);
 ///   > 0 the first nhdr caller lines (at most igc_hdr.size()): "I" lines
@@ -84,5 +115,8 @@ std::string igc_c_declaration(std::string_view c_date, float start_rec, int32_t 
 ///       trailing blanks; the two lines naming this program follow the last
 ///       "H" line; the I record ends the header when no line began with "I";
 ///   < 0 the I record alone.
-std::vector<std::string> igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr,
-                                          const Rd_ftr_c& id, std::string_view glider);
+/// Returns false, `lines` unchanged, when the standard header's flight date
+/// id.c_date is not a calendar day (igc_date_valid): a log without a valid
+/// HFDTE record is refused by every strict reader.
+bool igc_header_lines(int32_t nhdr, const std::vector<std::string>& igc_hdr, const Rd_ftr_c& id,
+                      std::string_view glider, std::vector<std::string>& lines);

@@ -24,6 +24,25 @@ TEST(BRound, HalvesAboveZeroToEvenOthersAwayFromZero) {
     for (const Case& c : cases) EXPECT_EQ(b_round(c.x), c.want) << c.x;
 }
 
+// The record a formatter made, or "refused" when it returned false.
+constexpr const char* refused = "refused";
+
+std::string b_text(const track_fix& fix, float lat, float lon) {
+    std::string r = "untouched";
+    if (!igc_b_record(fix, lat, lon, r)) return r == "untouched" ? refused : "changed though refused";
+    return r;
+}
+
+std::string c_point_text(float lat, float lon, std::string_view name) {
+    std::string r;
+    return igc_c_point(lat, lon, name, r) ? r : refused;
+}
+
+std::string declaration_text(std::string_view c_date, float start_rec, int32_t nwp) {
+    std::string r;
+    return igc_c_declaration(c_date, start_rec, nwp, r) ? r : refused;
+}
+
 // 46 + 3/64 degrees: the minutes x 1000 are exactly 2812.5 in float32.
 constexpr float half_minute_lat = 46.046875f;
 
@@ -51,10 +70,16 @@ TEST(IgcRecords, BRecordsByTableOfCases) {
         {"altitude -0.4 rounds to 0", {0, 0, 0, -0.4f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005000"},
         {"lowest altitude that fits", {0, 0, 0, -9999.0f, 0}, 46.5f, 9.25f,
          "B0000004630000N00915000EA-9999-9999005000"},
-        {"altitude below -9999", {0, 0, 0, -10000.0f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA**********005000"},
+        {"altitude below -9999", {0, 0, 0, -10000.0f, 0}, 46.5f, 9.25f, refused},
+        {"altitude -9999.5 rounds below -9999", {0, 0, 0, -9999.5f, 0}, 46.5f, 9.25f, refused},
         {"highest altitude that fits", {0, 0, 0, 99999.0f, 0}, 46.5f, 9.25f,
          "B0000004630000N00915000EA9999999999005000"},
-        {"altitude above 99999", {0, 0, 0, 100000.0f, 0}, 46.5f, 9.25f, "B0000004630000N00915000EA**********005000"},
+        {"altitude above 99999", {0, 0, 0, 100000.0f, 0}, 46.5f, 9.25f, refused},
+        {"altitude not a number", {0, 0, 0, NAN, 0}, 46.5f, 9.25f, refused},
+        {"altitude infinite", {0, 0, 0, -INFINITY, 0}, 46.5f, 9.25f, refused},
+        {"altitude 1e30", {0, 0, 0, 1e30f, 0}, 46.5f, 9.25f, refused},
+        {"time not a number", {NAN, 0, 0, 0, 0}, 46.5f, 9.25f, refused},
+        {"time infinite", {INFINITY, 0, 0, 0, 0}, 46.5f, 9.25f, refused},
         {"last second of the day", {86399, 0, 0, 0, 0}, 46.5f, 9.25f, "B2359594630000N00915000EA0000000000005000"},
         {"midnight is the next day's 00:00:00", {86400, 0, 0, 0, 0}, 46.5f, 9.25f,
          "B0000004630000N00915000EA0000000000005000"},
@@ -67,12 +92,23 @@ TEST(IgcRecords, BRecordsByTableOfCases) {
         {"ENL 999.6", {0, 0, 0, 0, 999.6f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005999"},
         {"ENL 1500", {0, 0, 0, 0, 1500.0f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005999"},
         {"ENL 0.5", {0, 0, 0, 0, 0.5f}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005001"},
-        {"no position", {0, 0, 0, NAN, NAN}, NAN, INFINITY, "B000000*******S********EA0000000000005000"},
+        {"ENL not a number", {0, 0, 0, 0, NAN}, 46.5f, 9.25f, "B0000004630000N00915000EA0000000000005000"},
+        {"the poles and the antimeridian", {0, 0, 0, 0, 0}, -90.0f, 180.0f,
+         "B0000009000000S18000000EA0000000000005000"},
+        {"a latitude that rounds to 90", {0, 0, 0, 0, 0}, std::nextafter(90.0f, 0.0f), 1.0f,
+         "B0000009000000N00100000EA0000000000005000"},
+        {"latitude beyond 90", {0, 0, 0, 0, 0}, 90.001f, 9.25f, refused},
+        {"longitude beyond 180", {0, 0, 0, 0, 0}, 46.5f, -180.001f, refused},
+        {"latitude not a number", {0, 0, 0, 0, 0}, NAN, 9.25f, refused},
+        {"longitude infinite", {0, 0, 0, 0, 0}, 46.5f, INFINITY, refused},
+        {"latitude -1e30", {0, 0, 0, 0, 0}, -1e30f, 9.25f, refused},
     };
     for (const BCase& c : cases) {
-        const std::string r = igc_b_record(c.fix, c.lat, c.lon);
+        const std::string r = b_text(c.fix, c.lat, c.lon);
         EXPECT_EQ(r, c.want) << c.what;
-        EXPECT_EQ(r.size(), igc_b_len) << c.what;
+        if (r != refused) {
+            EXPECT_EQ(r.size(), igc_b_len) << c.what;
+        }
     }
 }
 
@@ -85,6 +121,10 @@ TEST(IgcRecords, TaskPointRecords) {
     };
     const Case cases[] = {
         {"worked example", 46.5f, 9.25f, "Start", "C4630000N00915000EStart"},
+        {"latitude not a number", NAN, 9.25f, "Start", refused},
+        {"longitude beyond 180", 46.5f, 200.0f, "Start", refused},
+        {"latitude beyond 90", -91.0f, 9.25f, "Start", refused},
+        {"longitude -infinity", 46.5f, -INFINITY, "Start", refused},
         {"minutes half: away from zero", half_minute_lat, -9.25f, "P", "C4602813N00915000WP"},
         {"carry into the degrees", std::nextafter(47.0f, 0.0f), -std::nextafter(10.0f, 0.0f), "",
          "C4700000N01000000W"},
@@ -92,7 +132,7 @@ TEST(IgcRecords, TaskPointRecords) {
         {"name of 33 characters cut to 32", -1.0f, 1.0f, std::string(32, 'n') + "x",
          "C0100000S00100000E" + std::string(32, 'n')},
     };
-    for (const Case& c : cases) EXPECT_EQ(igc_c_point(c.lat, c.lon, c.name), c.want) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(c_point_text(c.lat, c.lon, c.name), c.want) << c.what;
 }
 
 TEST(IgcRecords, DeclarationLine) {
@@ -101,9 +141,13 @@ TEST(IgcRecords, DeclarationLine) {
         float start_rec;
         int32_t nwp;
         const char* want;
+        const char* c_date = "150623";
     };
     const Case cases[] = {
         {"worked example", 12.5f, 5, "C150623123000150623000003"},
+        {"a date that is no calendar day", 12.5f, 5, refused, "000000"},
+        {"a first fix time that is not a number", NAN, 5, refused},
+        {"a count beyond two digits", 12.5f, 102, refused},
         {"two points declare 00 turnpoints", 12.5f, 2, "C150623123000150623000000"},
         {"one point declares 00, not asterisks", 12.5f, 1, "C150623123000150623000000"},
         {"31 points", 12.5f, 31, "C150623123000150623000029"},
@@ -112,7 +156,7 @@ TEST(IgcRecords, DeclarationLine) {
         {"a first fix after midnight", 25.25f, 2, "C150623011500150623000000"},
         {"a first fix before midnight of the day", -0.5f, 2, "C150623233000150623000000"},
     };
-    for (const Case& c : cases) EXPECT_EQ(igc_c_declaration("150623", c.start_rec, c.nwp), c.want) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(declaration_text(c.c_date, c.start_rec, c.nwp), c.want) << c.what;
 }
 
 Rd_ftr_c identity() {
@@ -140,11 +184,44 @@ TEST(IgcRecords, StandardHeader) {
                                            "HFCIDCOMPETITIONID:XY",
                                            "HFCCLCOMPETITIONCLASS:Standard",
                                            "I023638FXA3941ENL"};
-    EXPECT_EQ(igc_header_lines(0, {std::string(80, ' ')}, identity(), "Discus"), want);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(igc_header_lines(0, {std::string(80, ' ')}, identity(), "Discus", lines));
+    EXPECT_EQ(lines, want);
 
     Rd_ftr_c blank = identity();
     blank.compid.clear();
-    EXPECT_EQ(igc_header_lines(0, {}, blank, "Discus")[11], "HFCIDCOMPETITIONID:");
+    ASSERT_TRUE(igc_header_lines(0, {}, blank, "Discus", lines));
+    EXPECT_EQ(lines[11], "HFCIDCOMPETITIONID:");
+}
+
+TEST(IgcRecords, FlightDatesThatAreCalendarDays) {
+    struct Case {
+        const char* c_date;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"150623", true},  {"010100", true},  {"311299", true},  {"290224", true},  {"290200", true},
+        {"300424", true},  {"000000", false}, {"000623", false}, {"150023", false}, {"151323", false},
+        {"290223", false}, {"310424", false}, {"320124", false}, {"1506", false},    {"15062a", false},
+        {"", false},       {"1506231", false}, {" 50623", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(igc_date_valid(c.c_date), c.valid) << c.c_date;
+        // The standard header holds the date: without a valid one it is
+        // refused and the lines given are left as they were.
+        Rd_ftr_c id = identity();
+        id.c_date = c.c_date;
+        std::vector<std::string> lines = {"kept"};
+        EXPECT_EQ(igc_header_lines(0, {}, id, "G", lines), c.valid) << c.c_date;
+        if (!c.valid) {
+            EXPECT_EQ(lines, std::vector<std::string>{"kept"}) << c.c_date;
+        }
+    }
+    // Caller header lines bring their own date.
+    Rd_ftr_c id = identity();
+    id.c_date = "000000";
+    std::vector<std::string> lines;
+    EXPECT_TRUE(igc_header_lines(1, {"HFDTE150623"}, id, "G", lines));
 }
 
 TEST(IgcRecords, CallerHeaders) {
@@ -168,7 +245,11 @@ TEST(IgcRecords, CallerHeaders) {
         {"no H line: no program lines", 2, {"AXXX1", "I0"}, {"AXXX1", irec}},
         {"count above the lines given", 9, {"HFPLTPILOT:X"}, {"HFPLTPILOT:X", fftype, ffw, irec}},
     };
-    for (const Case& c : cases) EXPECT_EQ(igc_header_lines(c.nhdr, c.lines, identity(), "G"), c.want) << c.what;
+    for (const Case& c : cases) {
+        std::vector<std::string> lines;
+        EXPECT_TRUE(igc_header_lines(c.nhdr, c.lines, identity(), "G", lines)) << c.what;
+        EXPECT_EQ(lines, c.want) << c.what;
+    }
 }
 
 }  // namespace

@@ -71,8 +71,11 @@ TEST_F(IgcWriter, VersionTwoTrack) {
     EXPECT_EQ(lines[15].substr(0, 9), "C4700000N");
     EXPECT_EQ(lines[15].substr(17), "EStart");
     EXPECT_EQ(rd_fpl_1.tplat[0], std::nextafter(47.0f, 0.0f));  // stored unrounded
-    EXPECT_EQ(lines[15], igc_c_point(rd_fpl_1.tplat[0], rd_fpl_1.tplon[0], "Start"));
-    EXPECT_EQ(lines[16], igc_c_point(rd_fpl_1.tplat[1], rd_fpl_1.tplon[1], "Goal"));
+    std::string point;
+    ASSERT_TRUE(igc_c_point(rd_fpl_1.tplat[0], rd_fpl_1.tplon[0], "Start", point));
+    EXPECT_EQ(lines[15], point);
+    ASSERT_TRUE(igc_c_point(rd_fpl_1.tplat[1], rd_fpl_1.tplon[1], "Goal", point));
+    EXPECT_EQ(lines[16], point);
     EXPECT_EQ(lines[17], lines[16]);
 
     // Fixes across midnight, negative altitudes, ENL clamped.
