@@ -83,6 +83,9 @@ int bremalo(const std::vector<std::string>& argv) {
     for (const std::string& note : pattern.notes) console_line(note);
     run.kfield = pattern.kfield;
 
-    for (std::size_t i = 0; i < tracks.size(); ++i) convert_track(static_cast<int32_t>(i + 1), tracks[i], run);
-    return 0;
+    Written_names written;
+    std::vector<Track_outcome> outcomes;
+    for (std::size_t i = 0; i < tracks.size(); ++i)
+        outcomes.push_back(convert_track(static_cast<int32_t>(i + 1), tracks[i], run, written));
+    return run_status(outcomes);
 }

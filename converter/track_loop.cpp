@@ -70,17 +70,50 @@ std::string terrain_header_path(bool installation_found) {
 }
 
 // A skipped track in the run log (echoed on the console).
-void skip_note(const std::string& track, std::string_view why) {
+Track_outcome skip_note(const std::string& track, std::string_view why) {
     log_message_f(path_for_log_message(track) + std::string(why));
+    return Track_outcome::not_converted;
+}
+
+// What a track's IGC file lacks, on the console and in the error log.
+void igc_warning(const std::string& track, std::string_view what) {
+    log_error_f(path_for_log_message(track) + std::string(what), s_warning);
+}
+
+// Tells what write_igc left out of the track's IGC file or why it wrote
+// none; the outcome of the track.
+Track_outcome igc_written_outcome(const std::string& track, const Igc_written& w) {
+    switch (w.refused) {
+    case Igc_refusal::bad_date:
+        return skip_note(track, " : damaged track, its flight date " + std::string(trim_right(rd_ftr_c.c_date)) +
+                                    " is no calendar day, skipped");
+    case Igc_refusal::no_fix:
+        return skip_note(track, " : damaged track, none of its fixes can be written, skipped");
+    case Igc_refusal::none:
+        break;
+    }
+    if (w.task_left_out)
+        igc_warning(track, " : task declaration left out of the IGC file, a task point cannot be written");
+    if (w.fixes_left_out > 0)
+        igc_warning(track, " : " + std::to_string(w.fixes_left_out) +
+                               (w.fixes_left_out == 1 ? " second" : " seconds") +
+                               " left out of the IGC file, their fixes cannot be written");
+    return Track_outcome::converted;
 }
 
 }  // namespace
 
-void convert_track(int32_t n, std::string_view name, const Run_state& run) {
+int32_t run_status(const std::vector<Track_outcome>& outcomes) {
+    for (const Track_outcome o : outcomes)
+        if (o == Track_outcome::not_converted || o == Track_outcome::not_renamed) return exit_error;
+    return 0;
+}
+
+Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& run, Written_names& written) {
     const Run_options& opt = run.opt;
     const bool qdbg = opt.qdbg;
     console_free(n, trim_right(name));
-    if (!name.empty() && name[0] == '-') return;
+    if (!name.empty() && name[0] == '-') return Track_outcome::not_a_track;
 
     const Track_name track = check_track_extension(name);
     if (!track.accepted) {
@@ -88,20 +121,18 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
         console_line("");
         console_line(" " + track.name + " : not a Condor flight track, skipped");
         console_line("");
-        return;
+        return Track_outcome::not_converted;
     }
     console_line(track_rule);
     console_line("");
     console_line(" " + track.name);
     console_line("");
-    if (!file_exists(track.name)) {
-        skip_note(track.name, " : file not found, skipped");
-        return;
-    }
+    if (!file_exists(track.name)) return skip_note(track.name, " : file not found, skipped");
 
     int32_t npts = 0;
     read_ftr_hdr(track.name, npts);
-    if (npts == 0) return;
+    // The reader has said why.
+    if (npts == 0) return Track_outcome::not_converted;
     if (qdbg) console_free(npts);
 
     // Sized by what the file can hold, not by the announced count, which a
@@ -130,11 +161,9 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
     switch (check_fix_times(pp5, nrec)) {
     case Fix_times::usable: break;
     case Fix_times::no_fix:
-        skip_note(track.name, " : no fix could be read, skipped");
-        return;
+        return skip_note(track.name, " : no fix could be read, skipped");
     case Fix_times::damaged:
-        skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
-        return;
+        return skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
     }
     const float t_first = pp5[0][fix_t];
     const float t_last = pp5[static_cast<std::size_t>(nrec - 1)][fix_t];
@@ -143,7 +172,7 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
     const std::string trnfile = terrain_header_path(run.installation_found);
     if (!file_exists(trnfile)) {
         track_error(escape_path_for_message(trnfile) + "/File not found");
-        return;
+        return Track_outcome::not_converted;
     }
     float xmax = 0, ymax = 0;
     if (utm_init(trnfile, xmax, ymax) != 1) {
@@ -174,6 +203,7 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
     rd_ftr_2.nwp = rd_fpl_0.nb_wp;
     rd_ftr_2.ndeg_int = opt.nsch_int;
 
+    Track_outcome outcome = Track_outcome::converted;
     if (opt.qwrigc) {
         std::string outfile;
         if (opt.qrigc) {
@@ -185,12 +215,23 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
             std::string folder, stem_file;
             extract_path_name(track.stem, folder, stem_file);
             const std::string out_folder = output_folder(folder, opt.targetfolder);
-            if (check_dir(out_folder) == 0) return;
+            if (check_dir(out_folder) == 0) return Track_outcome::not_converted;
             outfile = join_path(out_folder, stem_file + ".igc");
         }
+        const std::string free_name = unwritten_name(written, outfile);
+        if (free_name != outfile) {
+            console_line(" " + outfile + " : written already by this run, the IGC file is " + free_name);
+            outfile = free_name;
+        }
         console_line(" " + outfile);
-        write_igc(outfile, ppsec, 4, ndeb, ntot, opt.icnv, opt.nhdr, std::vector<std::string>{std::string()});
+        const Igc_written w =
+            write_igc(outfile, ppsec, 4, ndeb, ntot, opt.icnv, opt.nhdr, std::vector<std::string>{std::string()});
+        if (w.refused == Igc_refusal::none) note_written(written, outfile);
         if (qdbg) console_free(ndeb, ntot, nrec);
+        outcome = igc_written_outcome(track.name, w);
+        // No IGC file: nothing of the track was converted, so it is neither
+        // counted as done nor renamed after a conversion that did not happen.
+        if (outcome == Track_outcome::not_converted) return outcome;
     }
     std::vector<track_fix>().swap(ppsec);
 
@@ -198,5 +239,6 @@ void convert_track(int32_t n, std::string_view name, const Run_state& run) {
     console_line(int_field(nrec, 6) + " fixes and " + int_field(rd_ftr_2.nwp, 2) + " turn points read");
     console_line("");
 
-    if (opt.qrftr) rename_track(track.name, ttt);
+    if (opt.qrftr && !rename_track(track.name, ttt)) outcome = Track_outcome::not_renamed;
+    return outcome;
 }

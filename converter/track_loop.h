@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "converter/run_options.h"
+#include "converter/written_names.h"
 
 /// What the start-up hands to the per-track loop.
 struct Run_state {
@@ -19,11 +20,30 @@ struct Run_state {
 /// Line of 52 "-" that opens a track's console block.
 inline constexpr std::string_view track_rule = "----------------------------------------------------";
 
-/// Converts the track named `name` (number `n` of the run, for the console).
-/// A name beginning with "-" (an option) is passed over silently.  A track
-/// that cannot be converted is skipped with a message (a wrong extension, a
-/// missing file, an unusable header, no fix, damaged fix times, a missing
-/// terrain header, an output folder that cannot be created); a terrain
-/// header from which no UTM frame can be set up stops the run (exit status
-/// 1).  An IGC file or dump that cannot be written stops it with status 2.
-void convert_track(int32_t n, std::string_view name, const Run_state& run);
+/// What became of one name of the track list.
+enum class Track_outcome {
+    converted,      ///< done as asked (IGC file unless "-noigc", renamed with "-rftr")
+    not_a_track,    ///< an option among the names, passed over
+    not_converted,  ///< skipped with a message; no IGC file
+    not_renamed,    ///< converted, but the "-rftr" renaming failed
+};
+
+/// Converts the track named `name` (number `n` of the run, for the console)
+/// and says what became of it.  A name beginning with "-" (an option) is
+/// passed over silently.  A track that cannot be converted is skipped with a
+/// message (a wrong extension, a missing file, an unusable header, no fix,
+/// damaged fix times, a missing terrain header, an output folder that
+/// cannot be created, a flight date that is no calendar day, no fix that
+/// can be written); fixes or a task declaration left out of the IGC file
+/// are told on the console and in the error log.  An IGC name that this run
+/// has already written (`written`, which gets the name written) is not
+/// written again: the first free numbered name is taken instead
+/// (unwritten_name), with a console line.  A terrain header from which no
+/// UTM frame can be set up stops the run (exit status 1); an IGC file or
+/// dump that cannot be written stops it with status 2.
+Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& run, Written_names& written);
+
+/// The run's exit status from what became of its track names: 0 when every
+/// track was converted (options among the names do not count), else
+/// exit_error.
+int32_t run_status(const std::vector<Track_outcome>& outcomes);

@@ -19,7 +19,7 @@ std::string rename_command_text(std::string_view source, std::string_view target
     return "RENAME " + quoted_if_blank(source) + " " + quoted_if_blank(target);
 }
 
-void rename_track(std::string_view infile, std::string_view ttt) {
+bool rename_track(std::string_view infile, std::string_view ttt) {
     const std::string source(trim_right(infile));
     std::string folder, name;
     extract_path_name(source, folder, name);
@@ -33,10 +33,15 @@ void rename_track(std::string_view infile, std::string_view ttt) {
         if (exists) continue;
         const int32_t status = rename_no_replace(source, path);
         console_free("exitstat=", status == 0 ? 0 : 1, "cmdstat=", status);
+        if (status == 0) return true;
         // A file that took the name meanwhile is left alone: the next
         // number is tried.
-        if (status != rename_target_taken) return;
+        if (status != rename_target_taken) {
+            console_line(" " + source + " : not renamed to " + target);
+            return false;
+        }
     }
     console_line(" " + built + ".ftr : no free name up to _" + std::to_string(rename_max_number) +
                  ", the track keeps its name");
+    return false;
 }

@@ -18,6 +18,7 @@ std::string rename_command_text(std::string_view source, std::string_view target
 /// (the underscore whatever the separator); when all are taken the track
 /// keeps its name and a console line says so.  Each try writes the rename's
 /// console form and a line with T or F (the target exists) and its path;
-/// the rename itself a line with its exit and system statuses.  A rename
-/// that fails otherwise is reported only by those statuses.
-void rename_track(std::string_view infile, std::string_view ttt);
+/// the rename itself a line with its exit and system statuses, and a failed
+/// one a line naming the track and the target.  Returns true when the track
+/// was renamed.
+bool rename_track(std::string_view infile, std::string_view ttt);

@@ -129,6 +129,12 @@ void* shared_library_function(void* lib, const char* name);
 /// them replaced, so that it always names a file in the folder meant.
 bool forbidden_in_file_name(char c);
 
+/// The text by which this platform's file system tells two names of files
+/// apart, for comparing names the program built: on Linux the name itself;
+/// on Windows the name with "/" as "\\" and ASCII letters in lower case,
+/// as the system finds a file whatever the case of its name.
+std::string file_name_key(std::string_view path);
+
 /// Tells the system that the `bytes` bytes at `data` (memory just reserved
 /// and not yet written, such as a large std::vector's after reserve()) are
 /// about to be filled at once: on Linux, transparent huge pages are asked

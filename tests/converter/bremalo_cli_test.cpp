@@ -1,6 +1,11 @@
 // The converter's command line, run as a user runs it: usage, unknown
 // options, the chooser without a user, wildcards the shell left, and the
 // exit statuses a script relies on.
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "converter/bremalo.h"
@@ -53,6 +58,7 @@ TEST(BremaloCli, ConsoleLinesOfTheRun) {
         std::vector<std::string> args;
         std::string startup;             // the output's beginning
         std::vector<std::string> later;  // texts that follow, in this order
+        int status = 0;
     } cases[] = {
         {{"t.ftr"},
          banner("F F F", "Next point (Condor default)"),
@@ -64,7 +70,8 @@ TEST(BremaloCli, ConsoleLinesOfTheRun) {
           "\n 45000 20 20\n", closing}},
         {{"-wr", "-prev", "notes.txt"},
          banner("F F T", "Previous point"),
-         {"\n 1 -wr\n 2 -prev\n 3 notes.txt\n" + rule + "\n\n notes.txt : not a Condor flight track, skipped\n\n"}},
+         {"\n 1 -wr\n 2 -prev\n 3 notes.txt\n" + rule + "\n\n notes.txt : not a Condor flight track, skipped\n\n"},
+         1},
     };
     for (const Case& c : cases) {
         Bremalo_sandbox box;
@@ -72,7 +79,7 @@ TEST(BremaloCli, ConsoleLinesOfTheRun) {
         box.track("t.ftr", e2e_track(3040));
         box.write("notes.txt", "");
         const Bremalo_run r = box.run(c.args);
-        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(r.status, c.status) << r.both();
         EXPECT_EQ(r.out.substr(0, c.startup.size()), c.startup) << c.args[0];
         std::size_t at = c.startup.size();
         for (const std::string& text : c.later) {
@@ -107,7 +114,7 @@ TEST(BremaloCli, WildcardsOfTheCommandLine) {
     box.track("a.ftr", e2e_track(3040));
     box.track("b.ftr", e2e_track(2500));
     const Bremalo_run r = box.run({"*.ftr", "none*.ftr"});
-    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(r.status, 1) << r.both();  // none*.ftr was not converted
     EXPECT_TRUE(box.exists("a.igc"));
     EXPECT_TRUE(box.exists("b.igc"));
     EXPECT_NE(r.out.find(" 1 a.ftr\n"), std::string::npos) << r.out;
@@ -115,35 +122,71 @@ TEST(BremaloCli, WildcardsOfTheCommandLine) {
     EXPECT_NE(r.out.find(" >>> none*.ftr : file not found, skipped\n"), std::string::npos) << r.out;
 }
 
-// The statuses a script sees: 0 for a normal end (also when a track was
-// skipped), 1 for every stop on an error, 2 for an IGC file that cannot be
-// written; an error's message in its box (standard error without a
-// display) and in the error log.
+// The statuses a script sees: 0 when every track named was converted (a
+// track cut among its fixes is converted as far as it goes), 1 when any was
+// not (after the others were converted) and for every stop on an error, 2
+// for an IGC file that cannot be written; an error's message in its box
+// (standard error without a display) and in the error log.
 TEST(BremaloCli, ExitStatuses) {
+    const std::vector<unsigned char> whole = build_track(e2e_track(3040));
+    std::vector<unsigned char> cut_in_fixes = whole;
+    cut_in_fixes.resize(tw_v3_header_size + 64 * 10 + 30);
+    std::vector<unsigned char> cut_in_header = whole;
+    cut_in_header.resize(1000);
+    track_desc undated = e2e_track(3040);
+    undated.date = 0.0;  // a date word of no calendar day
+    const auto bytes = [](const std::vector<unsigned char>& b) { return std::string(b.begin(), b.end()); };
+
     struct Case {
         const char* what;
         std::vector<std::string> args;
-        bool terrain;
-        TrnFields trn;
+        std::vector<std::pair<std::string, std::string>> files;  // written into the working folder
         int status;
-        std::string error;  // the error message's last line, if any
+        std::vector<std::string> igc;  // IGC files the run leaves, with its B records, and no others
+        std::string out;               // a text of the console
+        std::string error;             // the error message's last line, if any
+        TrnFields trn = {};
+        bool terrain = true;
     } cases[] = {
-        {"converted", {"t.ftr"}, true, {}, 0, ""},
-        {"terrain header missing", {"t.ftr"}, false, {}, 0, "File not found"},
-        {"track missing", {"none.ftr"}, true, {}, 0, ""},
-        {"help", {"-help"}, true, {}, 0, ""},
-        {"unrecognized option", {"-nope", "t.ftr"}, true, {}, 1, ""},
-        {"no UTM frame from the terrain header", {"t.ftr"}, true, TrnFields{.zone = 0}, 1,
-         "*** Impossible to initialize coordinates conversion ***"},
-        {"IGC file cannot be written", {"t.ftr"}, true, {}, 2, ""},
+        {"converted", {"t.ftr"}, {}, 0, {"t.igc"}, "", ""},
+        {"every track converted", {"t.ftr", "u.ftr"}, {{"u.ftr", bytes(whole)}}, 0, {"t.igc", "u.igc"}, "", ""},
+        {"help", {"-help"}, {}, 0, {}, "", ""},
+        {"no IGC file asked for", {"-noigc", "t.ftr"}, {}, 0, {}, "", ""},
+        {"cut among its fixes: converted", {"cut.ftr"}, {{"cut.ftr", bytes(cut_in_fixes)}}, 0, {"cut.igc"},
+         "Number of fixes read does not match", ""},
+        {"track missing", {"nosuch.ftr"}, {}, 1, {}, " >>> nosuch.ftr : file not found, skipped\n", ""},
+        {"a missing track among good ones", {"t.ftr", "nosuch.ftr", "u.ftr"}, {{"u.ftr", bytes(whole)}}, 1,
+         {"t.igc", "u.igc"}, " >>> nosuch.ftr : file not found, skipped\n", ""},
+        {"empty file", {"empty.ftr"}, {{"empty.ftr", ""}}, 1, {}, "", ""},
+        {"text file", {"text.ftr"}, {{"text.ftr", "no flight track\n"}}, 1, {}, "Not a Condor FTR file", ""},
+        {"cut in its header", {"head.ftr"}, {{"head.ftr", bytes(cut_in_header)}}, 1, {}, "(truncated)", ""},
+        {"a second point in the name", {"flight.v2.ftr"}, {{"flight.v2.ftr", bytes(whole)}}, 1, {},
+         " flight.v2.ftr : not a Condor flight track, skipped\n", ""},
+        {"flight date no calendar day", {"undated.ftr"}, {{"undated.ftr", bytes(build_track(undated))}}, 1, {},
+         " is no calendar day, skipped\n", ""},
+        {"no fix can be written", {"t.ftr"}, {}, 1, {}, " >>> t.ftr : damaged track, none of its fixes can be written, skipped\n",
+         "", TrnFields{.orig_n = 1.0e30f}},
+        {"terrain header missing", {"t.ftr"}, {}, 1, {}, "", "File not found", {}, false},
+        {"unrecognized option", {"-nope", "t.ftr"}, {}, 1, {}, " -nope : unrecognized option\n", ""},
+        {"no UTM frame from the terrain header", {"t.ftr"}, {}, 1, {}, "",
+         "*** Impossible to initialize coordinates conversion ***", TrnFields{.zone = 0}},
+        {"IGC file cannot be written", {"t.ftr"}, {}, 2, {}, "cannot be created", ""},
     };
     for (const Case& c : cases) {
         Bremalo_sandbox box;
         if (c.terrain) box.terrain("Slovenia3", c.trn);
         box.track("t.ftr", e2e_track(3040));
+        for (const auto& [name, content] : c.files) box.write(name, content);
         if (c.status == 2) fs::create_directory(box.work() / "t.igc");
         const Bremalo_run r = box.run(c.args);
         EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.both();
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << c.what << ": " << c.out << "\n" << r.out;
+        std::vector<std::string> left;
+        for (const fs::directory_entry& e : fs::directory_iterator(box.work()))
+            if (e.path().extension() == ".igc" && e.is_regular_file()) left.push_back(e.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.igc) << c.what;
+        for (const std::string& igc : c.igc) expect_readable_igc(box.work() / igc, igc == "cut.igc" ? 10 : 20);
         if (!c.error.empty()) {
             EXPECT_NE(r.err.find(c.error + "\n"), std::string::npos) << c.what << "\n" << r.both();
             const std::string errors = box.read(box.program() / "ErrorLog.txt");

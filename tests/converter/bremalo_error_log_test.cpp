@@ -14,9 +14,10 @@ TEST(BremaloErrorLog, FallsBackToTheWorkingFolder) {
     fs::create_directory(box.program() / "ErrorLog.txt");
 
     // The missing terrain header of the first track is an error: logged in
-    // the working folder, and the second track is converted after it.
+    // the working folder, and the second track is converted after it (the
+    // run's status says that one was not).
     const Bremalo_run r = box.run({"other.ftr", "t.ftr"});
-    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(r.status, 1) << r.both();
     EXPECT_NE(r.out.find(" ErrorLog.txt : error log in the working folder\n"), std::string::npos) << r.out;
     const std::string log = box.read("ErrorLog.txt");
     EXPECT_NE(log.find("Nowhere.trn\r\nFile not found\r\n"), std::string::npos) << log << r.both();

@@ -35,7 +35,7 @@ TEST(BremaloInstallation, TerrainFromTheInstallation) {
     // installed version.
     box.track("v3.ftr", e2e_track(3040));
     const Bremalo_run missing = box.run({"v3.ftr"});
-    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(missing.status, 1);
     EXPECT_FALSE(box.exists("v3.igc"));
     EXPECT_NE(missing.err.find("Slovenia3.trn\nFile not found"), std::string::npos) << missing.both();
 }

@@ -57,7 +57,7 @@ TEST_F(BremaloOutputs, OutputFolders) {
 }
 
 // An output folder that cannot be created skips the track (no IGC file, no
-// renaming); the next track is converted.
+// renaming, the run's status 1); the next track is converted.
 TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
     const std::string t = dated_track("a/t.ftr");
     const std::string u = dated_track("b/u.ftr");
@@ -65,7 +65,7 @@ TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
     fs::create_directory(box.work() / "b" / "out");
     settings("Output Folder = out\n");
     const Bremalo_run r = box.run({"-rftr", t, u});
-    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(r.status, 1) << r.both();
     EXPECT_TRUE(box.exists("a/t.ftr"));
     EXPECT_FALSE(box.exists("a/" + default_name + ".ftr"));
     EXPECT_NE(r.err.find("ERROR CREATING"), std::string::npos) << r.both();

@@ -22,3 +22,5 @@ std::string escape_path_for_message(std::string_view path) {
 }
 
 bool forbidden_in_file_name(char c) { return c == '/' || c == '\0'; }
+
+std::string file_name_key(std::string_view path) { return std::string(path); }

@@ -29,3 +29,12 @@ bool forbidden_in_file_name(char c) {
     return u < 32 || c == '<' || c == '>' || c == ':' || c == '"' || c == '/' || c == '\\' || c == '|' ||
            c == '?' || c == '*';
 }
+
+std::string file_name_key(std::string_view path) {
+    std::string key(path);
+    for (char& c : key) {
+        if (c == '/') c = '\\';
+        else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}

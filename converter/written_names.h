@@ -1,0 +1,29 @@
+// The IGC files that one run has written, so that two tracks of the run
+// never write the same file: the second would replace the first without a
+// word (tracks copied without their times get the same pattern name; two
+// tracks of one name from different folders meet in an absolute output
+// folder).  Files from earlier runs are not counted: running the same
+// command again gives the same files.
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+/// The names written so far, as file_name_key (support/platform.h) gives
+/// them.
+struct Written_names {
+    std::set<std::string> keys;
+};
+
+/// `name` with "_", `n` as two digits zero-filled (more when n > 99) before
+/// its ".igc" (at the end when it has none): "a.igc", 1 gives "a_01.igc".
+std::string numbered_igc_name(std::string_view name, int n);
+
+/// The name under which the run writes the IGC file built as `name`:
+/// `name` itself when the run has not written a file of that name, else the
+/// first of numbered_igc_name(name, 1), (name, 2), ... that it has not.
+std::string unwritten_name(const Written_names& written, std::string_view name);
+
+/// Records that the run wrote `name`.
+void note_written(Written_names& written, std::string_view name);
