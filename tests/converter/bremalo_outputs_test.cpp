@@ -191,3 +191,58 @@ TEST_F(BremaloOutputs, ShellCharactersInNames) {
         for (const char* never : {"x", "y", "z"}) EXPECT_FALSE(box.exists(never)) << never;
     }
 }
+
+// Two tracks of one run that would get the same IGC name: the second takes
+// the first numbered name this run has not written, with a console line,
+// so that neither log is lost.  A file from an earlier run is replaced, so
+// the same command run again gives the same files, not more.
+TEST_F(BremaloOutputs, IgcNameTakenTwiceInOneRun) {
+    // Tracks copied without their times: one pattern name for all.
+    const std::string a = dated_track("a.ftr");
+    const std::string b = dated_track("b.ftr", 2500);
+    const std::string c = dated_track("c.ftr");
+    for (int run = 0; run < 2; ++run) {
+        const Bremalo_run r = box.run({"-rigc", a, b, c});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_NE(r.out.find(" " + default_name + ".igc : written already by this run, the IGC file is " +
+                             default_name + "_01.igc\n"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find(" " + default_name + ".igc : written already by this run, the IGC file is " +
+                             default_name + "_02.igc\n"),
+                  std::string::npos)
+            << r.out;
+        const std::vector<std::string> first = file_lines(box.read(default_name + ".igc"));
+        const std::vector<std::string> second = file_lines(box.read(default_name + "_01.igc"));
+        EXPECT_EQ(count_prefixed(first, "LCONFPL"), count_prefixed(file_lines(box.read(default_name + "_02.igc")),
+                                                                   "LCONFPL"));
+        // The version-2 track's log, not a copy of the first.
+        EXPECT_NE(first, second);
+        EXPECT_EQ(fixes_in(default_name + "_01.igc"), 20u);
+        EXPECT_FALSE(box.exists(default_name + "_03.igc"));
+    }
+
+    // Two tracks of one name from different folders meet in an absolute
+    // output folder.
+    const fs::path out = box.root() / "all";
+    settings("Output Folder = " + out.string() + "\n");
+    const Bremalo_run r = box.run({dated_track("x/t.ftr"), dated_track("y/t.ftr")});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_EQ(fixes_in(out / "t.igc"), 20u);
+    EXPECT_EQ(fixes_in(out / "t_01.igc"), 20u);
+}
+
+// A renaming that cannot be done (every numbered name taken) leaves the
+// track as it was and the run's status 1; the IGC file is written.
+TEST_F(BremaloOutputs, RenamingThatFailsIsAFailedRun) {
+    const std::string t = dated_track("t.ftr");
+    settings("File format = US\n");
+    box.write("n.ftr", "taken");
+    for (int i = 1; i <= 99; ++i) box.write("n_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".ftr", "");
+    const Bremalo_run r = box.run({"-rftr", "-ustr:n", t});
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_NE(r.out.find(" n.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(box.exists("t.ftr"));
+    EXPECT_EQ(box.read("n.ftr"), "taken");
+    EXPECT_EQ(fixes_in("t.igc"), 20u);
+}

@@ -2,6 +2,8 @@
 // a user gives, tracks that cannot be converted among others, the terrain
 // header without a simulator installation (bremalo_installation_test.cpp
 // has it with one), the dumps.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "tests/common/temp_dir.h"
@@ -210,4 +212,28 @@ TEST(BremaloSample, CommittedSampleConverts) {
     // The sample's trailer holds a real player status.
     EXPECT_EQ(count_prefixed(lines, "LCONFlightInfoPlayerStatus=Landed"), 1u);
     expect_readable_igc(box.work() / "sample.igc", 300);
+}
+
+// What a damaged track's IGC file lacks is told, on the console and in the
+// error log; the file holds every fix that can be written, and the run
+// counts the track as converted.
+TEST_F(BremaloTracks, DamagedValuesLeftOutAreTold) {
+    track_desc d = e2e_track(3040);
+    d.fixes[5].alt = 1.0e30f;
+    d.fixes[12].y = NAN;
+    d.tps[1].x = INFINITY;
+    box.track("dam.ftr", d);
+    const Bremalo_run r = box.run({"-linr", "dam.ftr"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    for (const std::string text : {"dam.ftr : 4 seconds left out of the IGC file, their fixes cannot be written",
+                                   "dam.ftr : task declaration left out of the IGC file, a task point cannot be "
+                                   "written"}) {
+        EXPECT_NE(r.out.find("\n" + text + "\n"), std::string::npos) << text << "\n" << r.out;
+        const std::string errors = box.read(box.program() / "ErrorLog.txt");
+        EXPECT_NE(errors.find(text + "\r\n"), std::string::npos) << text << "\n" << errors;
+    }
+    const std::vector<std::string> lines = igc(box, "dam.igc");
+    EXPECT_EQ(count_prefixed(lines, "B"), 16u);
+    EXPECT_EQ(count_prefixed(lines, "C"), 0u);
+    expect_readable_igc(box.work() / "dam.igc", 16);
 }

@@ -1,4 +1,5 @@
 #include "converter/track_names.h"
+#include "converter/written_names.h"
 
 #include <gtest/gtest.h>
 
@@ -107,4 +108,35 @@ TEST(TrackNames, TerrainPaths) {
     // The landscape's field holds 64 characters.
     EXPECT_EQ(program_terrain_path(native_path("/p/"), std::string(70, 'L')),
               native_path("/p/LandscapeFiles/" + std::string(64, 'L') + ".trn"));
+}
+
+TEST(WrittenNames, NumberedNamesAndTheFirstNotWritten) {
+    struct Numbered {
+        std::string name;
+        int n;
+        std::string want;
+    };
+    const Numbered numbered[] = {
+        {"a.igc", 1, "a_01.igc"},          {"dir/a.b.igc", 12, "dir/a.b_12.igc"},
+        {"a.igc", 100, "a_100.igc"},       {"no_extension", 3, "no_extension_03"},
+        {"2024_05_01_XY.igc", 2, "2024_05_01_XY_02.igc"},
+    };
+    for (const Numbered& c : numbered) EXPECT_EQ(numbered_igc_name(c.name, c.n), c.want) << c.name;
+
+    Written_names w;
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a.igc");
+    note_written(w, "a.igc");
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a_01.igc");
+    note_written(w, "a_01.igc");
+    note_written(w, "a_03.igc");
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a_02.igc");
+    EXPECT_EQ(unwritten_name(w, "b.igc"), "b.igc");
+#ifdef _WIN32
+    // The file system finds names whatever their case and either slash.
+    note_written(w, "D/X.igc");
+    EXPECT_EQ(unwritten_name(w, "d\\x.igc"), "d\\x_01.igc");
+#else
+    note_written(w, "X.igc");
+    EXPECT_EQ(unwritten_name(w, "x.igc"), "x.igc");
+#endif
 }

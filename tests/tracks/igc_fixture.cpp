@@ -35,7 +35,8 @@ void InIgcFrame::SetUp() {
     ASSERT_TRUE(igc_test_frame(tmp.file("land.trn")));
 }
 
-std::vector<track_fix> convert_test_track(const track_desc& d, const std::string& igc, int32_t scheme) {
+std::vector<track_fix> convert_test_track(const track_desc& d, const std::string& igc, int32_t scheme,
+                                          Igc_written* written) {
     std::vector<track_fix> ppsec;
     capture_console([&] {
         int32_t npts = 0;
@@ -59,7 +60,8 @@ std::vector<track_fix> convert_test_track(const track_desc& d, const std::string
         ppsec.resize(static_cast<std::size_t>(std::max(ntot, 0)));
         rd_ftr_2.nwp = rd_fpl_0.nb_wp;
         rd_ftr_2.ndeg_int = scheme;
-        write_igc(igc, ppsec, 4, whole(pp5[0][fix_t]), ntot, 1, 0, {std::string(80, ' ')});
+        const Igc_written w = write_igc(igc, ppsec, 4, whole(pp5[0][fix_t]), ntot, 1, 0, {std::string(80, ' ')});
+        if (written) *written = w;
     });
     return ppsec;
 }

@@ -11,6 +11,7 @@
 #include "tests/common/igc_sandbox.h"
 #include "tests/common/track_writer.h"
 #include "tracks/ftr_fixes.h"
+#include "tracks/igc_writer.h"
 
 /// One fix as an IGC reader should report it.
 struct expected_fix {
@@ -38,8 +39,10 @@ protected:
 /// Reads the track `d` (header, fixes, trailer), resamples it by `scheme`
 /// (next point by default), sets the track state as the converter does and
 /// writes the IGC file `igc` with the standard header.  The console output
-/// is dropped.  Returns the resampled fixes.
-std::vector<track_fix> convert_test_track(const track_desc& d, const std::string& igc, int32_t scheme = -2);
+/// is dropped.  Returns the resampled fixes; `written`, when given, gets
+/// what write_igc did (unchanged when the track gave no fix).
+std::vector<track_fix> convert_test_track(const track_desc& d, const std::string& igc, int32_t scheme = -2,
+                                          Igc_written* written = nullptr);
 
 /// The landscape X, Y of a latitude and longitude in the frame, adjusted so
 /// that xytolatlon gives back exactly `lat` (within a few float32 steps of

@@ -6,7 +6,9 @@
 // it fails them.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,122 @@ TEST_F(IgcParserReads, StrictModeAcceptsEveryFile) {
             EXPECT_EQ(f[6], alt) << j;
             EXPECT_EQ(f[7], std::to_string(e.enl)) << j;
         }
+    }
+}
+
+// Damaged values in a track never cost the log: every file stays one that
+// both readers take in full.  A fix that cannot be written (also one that
+// took the damage from a neighbour through the interpolation) is left out
+// and counted, the other fixes are written; a task point that cannot be
+// written leaves the declaration out.
+class DamagedTracks : public IgcReaders {
+protected:
+    // 20 fixes half a second into each second from 12:30:00, a task of two
+    // points.
+    static track_desc track() {
+        track_desc d = tw_sample(3040);
+        d.fixes.clear();
+        for (int i = 0; i < 20; ++i) {
+            tw_fix f;
+            f.hours = (45000.5 + i) / 3600.0;
+            f.x = 1000.0f + 20.0f * static_cast<float>(i);
+            f.y = 2000.0f + 15.0f * static_cast<float>(i);
+            f.alt = 500.0f + static_cast<float>(i);
+            d.fixes.push_back(f);
+        }
+        return d;
+    }
+    // Both readers take the whole file: `fixes` fixes, a task or none.
+    void expect_read_whole(const std::string& file, std::size_t fixes, bool task) {
+        const gpsbabel_reading g = read_with_gpsbabel(file);
+        const igc_parser_reading p = read_with_igc_parser(file);
+        if (!igc_reader_present(g) || !igc_reader_present(p)) return;
+        EXPECT_TRUE(g.accepted) << g.problem;
+        EXPECT_EQ(g.fixes, fixes);
+        EXPECT_TRUE(p.accepted) << p.problem;
+        EXPECT_EQ(p.fixes, fixes);
+        bool has_task = false;
+        for (const auto& r : p.records) has_task = has_task || r[0] == "task";
+        EXPECT_EQ(has_task, task);
+    }
+};
+
+TEST_F(DamagedTracks, FixesThatCannotBeWrittenAreLeftOut) {
+    enum Field { x, y, alt };
+    const float values[] = {NAN, INFINITY, -INFINITY, 1.0e30f, -1.0e30f};
+    const char* value_names[] = {"NaN", "+inf", "-inf", "1e30", "-1e30"};
+    const Field fields[] = {x, y, alt};
+    const char* field_names[] = {"X", "Y", "altitude"};
+    // Seconds that use the damaged raw fix 10 (at 12:30:10.5): the next,
+    // previous and nearest point take it for one second each; the linear
+    // scheme for the seconds on either side of it; the parabola for the
+    // three whose closer span holds it.
+    struct Scheme {
+        int32_t code;
+        int32_t left_out;
+    };
+    const Scheme schemes[] = {{-2, 1}, {-1, 1}, {0, 1}, {1, 2}, {2, 3}};
+    for (const Scheme& sc : schemes)
+        for (const Field f : fields)
+            for (std::size_t k = 0; k < std::size(values); ++k) {
+                const float v = values[k];
+                const std::string what = std::string(field_names[f]) + " " + value_names[k] + ", scheme " +
+                                         std::to_string(sc.code);
+                SCOPED_TRACE(what);
+                track_desc d = track();
+                tw_fix& bad = d.fixes[10];
+                (f == x ? bad.x : f == y ? bad.y : bad.alt) = v;
+                Igc_written w;
+                w.fixes_left_out = -1;
+                const std::string file = tmp.file("damaged.igc");
+                const std::vector<track_fix> ppsec = convert_test_track(d, file, sc.code, &w);
+                EXPECT_EQ(w.refused, Igc_refusal::none);
+                EXPECT_FALSE(w.task_left_out);
+                EXPECT_EQ(w.fixes_left_out, sc.left_out);
+                std::size_t b = 0;
+                for (const std::string& l : crlf_lines(tmp.read("damaged.igc"))) b += !l.empty() && l[0] == 'B';
+                EXPECT_EQ(b + static_cast<std::size_t>(w.fixes_left_out), ppsec.size());
+                expect_read_whole(file, b, true);
+            }
+}
+
+TEST_F(DamagedTracks, TaskPointThatCannotBeWrittenLeavesTheDeclarationOut) {
+    for (const float v : {NAN, INFINITY, -1.0e30f}) {
+        SCOPED_TRACE(v);
+        track_desc d = track();
+        d.tps[1].x = v;
+        Igc_written w;
+        const std::string file = tmp.file("task.igc");
+        convert_test_track(d, file, -2, &w);
+        EXPECT_EQ(w.refused, Igc_refusal::none);
+        EXPECT_TRUE(w.task_left_out);
+        EXPECT_EQ(w.fixes_left_out, 0);
+        for (const std::string& l : crlf_lines(tmp.read("task.igc"))) EXPECT_NE(l.substr(0, 1), "C") << l;
+        expect_read_whole(file, 20, false);
+    }
+}
+
+// A track whose date is no calendar day, or of which no fix can be written,
+// gives no file: an earlier file of that name stays as it was.
+TEST_F(DamagedTracks, NothingWrittenLeavesAnEarlierFile) {
+    track_desc undated = track();
+    undated.date = 0.0;
+    track_desc nowhere = track();
+    for (tw_fix& f : nowhere.fixes) f.y = NAN;
+    struct Case {
+        const char* what;
+        track_desc d;
+        Igc_refusal refused;
+    };
+    const Case cases[] = {{"no calendar day", undated, Igc_refusal::bad_date},
+                          {"no fix can be written", nowhere, Igc_refusal::no_fix}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tmp.write("kept.igc", "an earlier log\r\n");
+        Igc_written w;
+        convert_test_track(c.d, tmp.file("kept.igc"), -2, &w);
+        EXPECT_EQ(w.refused, c.refused);
+        EXPECT_EQ(tmp.read("kept.igc"), "an earlier log\r\n");
     }
 }
 
