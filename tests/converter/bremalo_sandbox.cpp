@@ -10,12 +10,14 @@
 #endif
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "tests/common/igc_readers.h"
+#include "tests/common/igc_strict.h"
 #include "tests/common/temp_dir.h"
 
 #ifndef BREMALO_EXE
@@ -297,8 +299,10 @@ std::size_t count_prefixed(const std::vector<std::string>& lines, const std::str
 }
 
 void expect_readable_igc(const fs::path& path, std::size_t fixes) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(igc_strict_file_problem(text), "") << path;
 #ifdef _WIN32
-    (void)path;
     (void)fixes;
 #else
     const igc_reading readings[] = {read_with_gpsbabel(path.string()), read_with_igc_parser(path.string())};

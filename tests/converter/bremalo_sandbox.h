@@ -144,10 +144,11 @@ std::vector<std::string> file_lines(const std::string& text);
 /// The number of lines that begin with `prefix`.
 std::size_t count_prefixed(const std::vector<std::string>& lines, const std::string& prefix);
 
-/// Checks that both IGC readers (tests/common/igc_readers.h) accept the IGC
-/// file `path` and find `fixes` fixes in it.  A reader that is missing fails
-/// the test under CI and is otherwise noted on standard error.  On Windows,
-/// where neither reader runs, nothing is checked: the Windows build's IGC
-/// files are compared byte for byte with the Linux build's instead
-/// (tests/crossbuild/).
+/// Checks that the IGC file `path` passes the strict record check
+/// (tests/common/igc_strict.h) and that both IGC readers
+/// (tests/common/igc_readers.h) accept it and find `fixes` fixes in it.  A
+/// reader that is missing fails the test under CI and is otherwise noted on
+/// standard error.  On Windows, where neither reader runs, only the record
+/// check is made: the Windows build's IGC files are compared byte for byte
+/// with the Linux build's as well (tests/crossbuild/).
 void expect_readable_igc(const fs::path& path, std::size_t fixes);

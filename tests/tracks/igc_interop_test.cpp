@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "taskmodel/task_model.h"
 #include "tests/common/igc_readers.h"
+#include "tests/common/igc_strict.h"
 #include "tests/tracks/igc_fixture.h"
 #include "tracks/track_records.h"
 
@@ -228,8 +230,10 @@ protected:
         }
         return d;
     }
-    // Both readers take the whole file: `fixes` fixes, a task or none.
+    // The file passes the strict record check, and both readers take it
+    // whole: `fixes` fixes, a task or none.
     void expect_read_whole(const std::string& file, std::size_t fixes, bool task) {
+        EXPECT_EQ(igc_strict_file_problem(tmp.read(std::filesystem::path(file).filename().string())), "");
         const gpsbabel_reading g = read_with_gpsbabel(file);
         const igc_parser_reading p = read_with_igc_parser(file);
         if (!igc_reader_present(g) || !igc_reader_present(p)) return;
