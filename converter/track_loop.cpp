@@ -96,8 +96,9 @@ Track_outcome igc_written_outcome(const std::string& track, const Igc_written& w
         igc_warning(track, " : task declaration left out of the IGC file, a task point cannot be written");
     if (w.fixes_left_out > 0)
         igc_warning(track, " : " + std::to_string(w.fixes_left_out) +
-                               (w.fixes_left_out == 1 ? " second" : " seconds") +
-                               " left out of the IGC file, their fixes cannot be written");
+                               (w.fixes_left_out == 1
+                                    ? " second left out of the IGC file, its fix cannot be written"
+                                    : " seconds left out of the IGC file, their fixes cannot be written"));
     return Track_outcome::converted;
 }
 
