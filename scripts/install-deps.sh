@@ -41,6 +41,7 @@ if [ ${#wanted[@]} -gt 0 ]; then
 fi
 
 # igc-parser, pinned by tests/interop/package-lock.json, into the build.
+# npm's cache and its logs go into the same folder, not into ~/.npm.
 if [ $# -ge 1 ] && command -v npm >/dev/null 2>&1; then
   dir="$1/interop"
   mkdir -p "$dir"
@@ -48,7 +49,7 @@ if [ $# -ge 1 ] && command -v npm >/dev/null 2>&1; then
      [ ! -f "$dir/node_modules/igc-parser/package.json" ]; then
     cp tests/interop/package.json tests/interop/package-lock.json "$dir/"
     rm -f "$dir/installed-lock.json"
-    if (cd "$dir" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error); then
+    if (cd "$dir" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error --cache "$PWD/npm-cache"); then
       cp tests/interop/package-lock.json "$dir/installed-lock.json"
     else
       echo "install-deps.sh: npm could not install igc-parser into $dir" >&2

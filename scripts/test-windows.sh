@@ -6,7 +6,8 @@
 # without it for the end-to-end tests of the converter and trackdiff on
 # such a machine; then the Linux and the Windows build of the converter on
 # the same tracks and of trackdiff on the same logs (tests/crossbuild/).
-# The Linux programs are those of build/ when it is there.
+# The Linux programs are those of build/ when it is there.  The run fails
+# too when it leaves files behind outside the folders it removes.
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +30,16 @@ export WINEPREFIX="$installed"
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko installer: nothing here needs .NET or a browser engine.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No menu builder: it would put the prefixes' programs and file types into
+# the desktop's menus and file associations in the home folder.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+# The Wine servers' folders (Debian's Wine makes a new one for each prefix
+# in TMPDIR) and the Linux programs' temporary files go into this run's
+# folder.  The desktop's menus and file associations too, should anything
+# still write them: the run fails when it finds any there.
+export TMPDIR="$work/tmp"
+export XDG_CONFIG_HOME="$work/xdg-config" XDG_DATA_HOME="$work/xdg-data"
+mkdir "$TMPDIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 # Headless: no display, and the programs' boxes and choosers on the console.
 unset DISPLAY WAYLAND_DISPLAY
 export BREMALO_NO_GUI=1
@@ -78,6 +88,10 @@ mkdir -p "$condor/Logs"
 printf 'MZ' > "$condor/Condor.exe"
 printf 'Log started\r\n\r\nCondor version: 3040\r\n' > "$condor/Logs/Logfile.txt"
 
+. scripts/leftovers.sh
+stamp="$build/tests-began.stamp"
+touch "$stamp"
+
 # Both sets of tests at once, each prefix with its own server.  The test
 # programs' lists of tests are made once before (ctest makes them when it
 # loads the tests, and two runs making them at once could read each
@@ -107,3 +121,21 @@ WINEPREFIX="$bare" bash tests/crossbuild/compare_bremalo.sh "$linux_build/conver
   "$build/converter/Bremalo.exe" "$build/tests/write_crossbuild_tracks.exe" \
   "$linux_build/trackdiff/trackdiff" "$build/trackdiff/trackdiff.exe"
 bash tests/crossbuild/compare_trackdiff.sh "$linux_build/trackdiff/trackdiff" "$build/trackdiff/trackdiff.exe"
+
+# What the run left: files in the prefixes' temporary folders (looked at
+# with their servers ended, so that no file deleted on close is still being
+# deleted), the desktop's menus and file associations, the programs' own
+# files in the checkout (the builds' folders among them) or the home folder.
+st=0
+for prefix in "$installed" "$bare"; do
+  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -w || true
+  for temp in "$prefix"/drive_c/users/*/Temp; do
+    left_behind test-windows.sh "in Wine's temporary folder" "$(contents "$temp")" || st=1
+  done
+done
+left_behind test-windows.sh "as desktop menus or file associations" \
+  "$(contents "$XDG_CONFIG_HOME"; contents "$XDG_DATA_HOME")" || st=1
+left_behind test-windows.sh "in the checkout or the home folder" \
+  "$(program_files "$stamp" .; program_files "$stamp" "$HOME" -maxdepth 1)" || st=1
+exit $st

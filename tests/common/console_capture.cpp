@@ -8,6 +8,7 @@
 #endif
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -41,26 +42,54 @@ constexpr const char* null_device = "/dev/null";
 std::FILE* temporary_file() { return std::tmpfile(); }
 #endif
 
+// The captures of begin_/end_std*_capture.  Not GoogleTest's capture: its
+// file has a name in /tmp and is removed only when the capture is
+// collected, so a process that ends inside it stays behind as a file.
+std::unique_ptr<ConsoleRedirect> stdout_capture;
+std::unique_ptr<ConsoleRedirect> stderr_capture;
+
+void begin_capture(std::unique_ptr<ConsoleRedirect>& capture, std::FILE* stream, const char* name) {
+    if (capture) {
+        ADD_FAILURE() << name << " is captured already";
+        return;
+    }
+    capture = std::make_unique<ConsoleRedirect>(stream, true);
+}
+
+std::string end_capture(std::unique_ptr<ConsoleRedirect>& capture, const char* name) {
+    if (!capture) {
+        ADD_FAILURE() << name << " is not being captured";
+        return {};
+    }
+    std::string text = capture->text();
+    capture.reset();
+    return text;
+}
+
 }  // namespace
 
-ConsoleRedirect::ConsoleRedirect(bool keep) {
-    std::fflush(stdout);
-    saved_ = fd_dup(1);
+ConsoleRedirect::ConsoleRedirect(std::FILE* stream, bool keep) : stream_(stream) {
+    std::fflush(stream_);
+    const int fd = fd_of(stream_);
+    saved_ = fd_dup(fd);
     if (keep) {
         file_ = temporary_file();
         if (!file_) {
             ADD_FAILURE() << "no temporary file for the console";
             return;
         }
-        fd_dup2(fd_of(file_), 1);
+        fd_dup2(fd_of(file_), fd);
     } else {
         int null = fd_open_write(null_device);
-        fd_dup2(null, 1);
+        fd_dup2(null, fd);
         fd_close(null);
     }
 }
 
-ConsoleRedirect::~ConsoleRedirect() { restore(); }
+ConsoleRedirect::~ConsoleRedirect() {
+    restore();
+    if (file_) std::fclose(file_);
+}
 
 std::string ConsoleRedirect::text() {
     restore();
@@ -78,31 +107,19 @@ std::string ConsoleRedirect::text() {
 
 void ConsoleRedirect::restore() {
     if (saved_ < 0) return;
-    std::fflush(stdout);
-    fd_dup2(saved_, 1);
+    std::fflush(stream_);
+    fd_dup2(saved_, fd_of(stream_));
     fd_close(saved_);
     saved_ = -1;
 }
 
-void begin_stdout_capture() {
-    std::fflush(stdout);
-    testing::internal::CaptureStdout();
-}
+void begin_stdout_capture() { begin_capture(stdout_capture, stdout, "standard output"); }
 
-std::string end_stdout_capture() {
-    std::fflush(stdout);
-    return testing::internal::GetCapturedStdout();
-}
+std::string end_stdout_capture() { return end_capture(stdout_capture, "standard output"); }
 
-void begin_stderr_capture() {
-    std::fflush(stderr);
-    testing::internal::CaptureStderr();
-}
+void begin_stderr_capture() { begin_capture(stderr_capture, stderr, "standard error"); }
 
-std::string end_stderr_capture() {
-    std::fflush(stderr);
-    return testing::internal::GetCapturedStderr();
-}
+std::string end_stderr_capture() { return end_capture(stderr_capture, "standard error"); }
 
 void stdout_into_file(const std::string& name) {
     std::fflush(stdout);

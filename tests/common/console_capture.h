@@ -1,10 +1,13 @@
 // Capturing the console around a call.
 //
-// Two ways: ConsoleRedirect moves standard output itself to a temporary file
-// (or to nothing), which also catches what child processes and raw writes
-// print; begin_/end_std*_capture use GoogleTest's capture of a stream.
-// A death test's child, which never comes back to collect a capture, sends
-// standard output on for good with stdout_into_file or stdout_into_stderr.
+// ConsoleRedirect moves standard output (or standard error) itself to a
+// temporary file (or to nothing), which also catches what child processes
+// and raw writes print; begin_/end_std*_capture do the same between two
+// calls.  The temporary file has no name on Linux and is deleted when it is
+// closed on Windows, so a process that ends inside a capture (a run stopped
+// by exit()) leaves nothing behind.  A death test's child, which never comes
+// back to collect a capture, sends standard output on for good with
+// stdout_into_file or stdout_into_stderr.
 #pragma once
 
 #include <cstdio>
@@ -14,7 +17,9 @@
 /// lives; text() gives what was written.
 class ConsoleRedirect {
 public:
-    explicit ConsoleRedirect(bool keep = true);
+    explicit ConsoleRedirect(bool keep = true) : ConsoleRedirect(stdout, keep) {}
+    /// The same for `stream`, stdout or stderr.
+    ConsoleRedirect(std::FILE* stream, bool keep);
     ~ConsoleRedirect();
     ConsoleRedirect(const ConsoleRedirect&) = delete;
     ConsoleRedirect& operator=(const ConsoleRedirect&) = delete;
@@ -24,6 +29,7 @@ public:
 
 private:
     void restore();
+    std::FILE* stream_;
     int saved_ = -1;
     std::FILE* file_ = nullptr;
 };
@@ -37,7 +43,8 @@ std::string capture_console(F f) {
 }
 
 /// What is printed on standard output (standard error) between begin and
-/// end, through C stdio.
+/// end, through C stdio or raw writes; one capture of each stream at a
+/// time.
 void begin_stdout_capture();
 std::string end_stdout_capture();
 void begin_stderr_capture();

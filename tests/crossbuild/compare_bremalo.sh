@@ -39,6 +39,8 @@ for side in linux windows; do
 done
 cp "$linux" linux/program/Bremalo
 cp "$windows" windows/program/Bremalo.exe
+linux_trackdiff=$(own_copy "$linux_trackdiff" "$work/linux-trackdiff")
+windows_trackdiff=$(own_copy "$windows_trackdiff" "$work/windows-trackdiff")
 
 fail=0
 runs=("next -next" "prev -prev" "near -near" "linr -linr" "para -para" "dumps -wr -sm:10"

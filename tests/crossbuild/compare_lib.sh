@@ -1,6 +1,16 @@
 # Shared by the scripts that compare the Linux and the Windows build (sourced,
 # not run).  Wine runs the Windows programs, in the WINEPREFIX of the caller.
 
+# own_copy PROGRAM FOLDER: copies PROGRAM into FOLDER (made anew) and prints
+# the copy's path.  The programs write their error log beside themselves:
+# run from a copy in the comparison's temporary folder, they leave none in
+# the build.
+own_copy() {
+    mkdir "$2"
+    cp "$1" "$2/"
+    printf '%s\n' "$2/${1##*/}"
+}
+
 # trackdiff_pair LINUX_TRACKDIFF WINDOWS_TRACKDIFF_EXE A B [statistics]
 # Runs both builds of trackdiff on the logs A and B in the working folder:
 # the reports must be byte-identical, the consoles the same line for line

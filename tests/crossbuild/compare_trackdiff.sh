@@ -12,6 +12,8 @@ windows=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+linux=$(own_copy "$linux" "$work/linux-program")
+windows=$(own_copy "$windows" "$work/windows-program")
 awk -v n=3600 -v jitter=0 -f "$here/igc_log.awk" > a.igc
 awk -v n=3600 -v jitter=1 -f "$here/igc_log.awk" > b.igc
 

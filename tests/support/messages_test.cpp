@@ -1,8 +1,10 @@
 #include "support/messages.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -231,10 +233,14 @@ TEST_F(Messages, ErrorLogLayoutAndFolderForms) {
               "\r\n<date>\r\n" + error_banner + "\r\none\r\ntwo\r\n\r\n<date>\r\nthree\r\n");
 }
 
+// The error log then goes into the test program's own folder, the build's:
+// the test takes it away again.
 TEST_F(Messages, ErrorLogBlankProgramFolderIsRefilled) {
     std::string inst;
     get_inst_path(inst);
     ASSERT_FALSE(inst.empty());
+    const fs::path error_log = fs::path(inst) / "ErrorLog.txt";
+    fs::remove(error_log);
     EXPECT_EXIT(
         {
             cmndta000.app_path = std::string(3, '\0');
@@ -242,6 +248,9 @@ TEST_F(Messages, ErrorLogBlankProgramFolderIsRefilled) {
             std::exit(cmndta000.app_path == inst ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+    const std::string written = read_file(error_log);
+    fs::remove(error_log);
+    EXPECT_EQ(undated(written), "\r\n<date>\r\n" + warning_banner + "\r\nrefilled\r\n");
 }
 
 // A program folder that cannot take the error log sends it to the working
@@ -277,13 +286,41 @@ TEST_F(Messages, UnopenableErrorLogInsideARunLogError) {
     fs::create_directory(tmp.path() / "ErrorLog.txt");
     EXPECT_EXIT(
         {
-            begin_stdout_capture();
+            stdout_into_stderr();
             log_message_f("{E}cause");
             std::exit(1);  // not reached
         },
         testing::ExitedWithCode(1), "");
     EXPECT_EQ(tmp.read("Logfile.txt"),
               error_banner + "\r\n" + fatal_banner + "\r\n" + shown + "\r\n" + footer + "\r\n");
+}
+
+// A run that stops while its console is being captured never collects the
+// capture: what it printed must not stay behind in a file of the temporary
+// folder (nor in /tmp, where GoogleTest's own captures go on Linux).  The
+// mark is the same in a death test's child that runs the test anew.
+TEST_F(Messages, StopInsideAConsoleCaptureLeavesNoFile) {
+    const std::string mark = "stopped inside a capture in " + tmp.path().filename().string();
+    const auto began = fs::file_time_type::clock::now() - std::chrono::seconds(2);
+    EXPECT_EXIT(
+        {
+            begin_stdout_capture();
+            log_message_f("{F}" + mark);
+        },
+        testing::ExitedWithCode(1), "");
+    std::vector<fs::path> folders = {fs::temp_directory_path()};
+#ifndef _WIN32
+    folders.push_back("/tmp");
+#endif
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+            // Only small files written since the test began: other
+            // processes keep theirs there too.
+            if (!e.is_regular_file(ec) || e.file_size(ec) > (1u << 20) || e.last_write_time(ec) < began) continue;
+            EXPECT_EQ(read_file(e.path()).find(mark), std::string::npos) << e.path().string();
+        }
+    }
 }
 
 TEST_F(Messages, ConsoleModeErrorIsAlsoLogged) {
