@@ -4,8 +4,9 @@
 # a temporary folder, one with the simulator installed and the registry
 # values that the tests read written into it by "wine reg add", one
 # without it for the end-to-end tests of the converter and trackdiff on
-# such a machine; then the Linux and the Windows build of the converter on
-# the same tracks and of trackdiff on the same logs (tests/crossbuild/).
+# such a machine; then the programs as installed into a fresh prefix
+# (tests/installed/), and the Linux and the Windows build of the converter
+# on the same tracks and of trackdiff on the same logs (tests/crossbuild/).
 # The Linux programs are those of build/ when it is there.  The run fails
 # too when it leaves files behind outside the folders it removes.
 #   scripts/test-windows.sh
@@ -106,6 +107,10 @@ wait "$bare_tests" || st=1
 echo "--- the end-to-end tests without the simulator (prefix without it):"
 cat "$work/no_simulator.log"
 [ "$st" = 0 ] || { echo "Windows tests failed" >&2; exit 1; }
+
+# The Windows programs as "cmake --install" puts them into a fresh prefix,
+# run from there on the sample track in the prefix without the simulator.
+WINEPREFIX="$bare" bash tests/installed/installed_programs.sh cmake "$build" samples/sample.ftr .exe wine
 
 # The same tracks through the Linux and the Windows build of the converter,
 # and the same logs through both builds of trackdiff.  The Linux programs
