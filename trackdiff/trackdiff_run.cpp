@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,15 @@ void print_lines(const std::vector<std::string>& lines) {
     for (const std::string& l : lines) console_line(l);
 }
 
+/// The line that names a log the comparison cannot use: one that could not
+/// be opened (`status`, the reader's error number, with its text: a bare
+/// number reads like the exit status) or one that holds no fix.
+std::string unusable_log_line(const std::string& name, int32_t status) {
+    if (status == 0) return "trackdiff : " + name + " holds no fix";
+    return "trackdiff : cannot read " + name + " (error " + std::to_string(status) + ": " + std::strerror(status) +
+           ")";
+}
+
 int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     std::vector<igc_fix> pp1, pp2;
     pp1.reserve(static_cast<std::size_t>(nlin));
@@ -56,10 +66,14 @@ int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     if (nr1 != nr2) console_line(" different number of fixes");
 
     const Match_result r = match_fixes(pp1, pp2);
-    if (s1 != 0 || s2 != 0) {
+    // A log without a fix (empty, not IGC text, no B record) has nothing to
+    // compare: zero matches against it would read as two unrelated logs.
+    const bool bad1 = s1 != 0 || nr1 == 0;
+    const bool bad2 = s2 != 0 || nr2 == 0;
+    if (bad1 || bad2) {
         print_lines(count_lines(r));
-        if (s1 != 0) console_line("trackdiff : cannot read " + ff1 + " (status " + std::to_string(s1) + ")");
-        if (s2 != 0) console_line("trackdiff : cannot read " + ff2 + " (status " + std::to_string(s2) + ")");
+        if (bad1) console_line(unusable_log_line(ff1, s1));
+        if (bad2) console_line(unusable_log_line(ff2, s2));
         return exit_error;
     }
 
@@ -87,7 +101,11 @@ int32_t trackdiff_run(std::string_view ff1_in, std::string_view ff2_in) {
 }
 
 int32_t trackdiff_main(int argc, const char* const* argv) {
-    const std::string_view ff1 = argc > 1 && argv[1] ? argv[1] : "";
-    const std::string_view ff2 = argc > 2 && argv[2] ? argv[2] : "";
-    return trackdiff_run(ff1, ff2);
+    if (argc < 3) {
+        console_line(argc < 2 ? "trackdiff : the names of both IGC files are missing"
+                              : "trackdiff : the name of the second IGC file is missing");
+        console_line("trackdiff FILE1 FILE2");
+        return exit_error;
+    }
+    return trackdiff_run(argv[1] ? argv[1] : "", argv[2] ? argv[2] : "");
 }

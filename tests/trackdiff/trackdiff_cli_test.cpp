@@ -117,13 +117,27 @@ TEST_F(TrackdiffCli, AConverterLogAgainstACopyAndAChangedCopy) {
     EXPECT_EQ(text.size(), 70u * report.size()) << "lines end CR LF";
 }
 
-// The exit statuses a script relies on and where the report goes.
+// The exit statuses a script relies on, the line that says why a run
+// failed, and where the report goes.
 TEST_F(TrackdiffCli, StatusAndReportOfEachCommandLine) {
     fs::create_directories(box.work() / "flights");
     fs::copy_file(box.work() / "t.igc", box.work() / "flights" / "a.igc");
     fs::copy_file(box.work() / "u.igc", box.work() / "flights" / "b.igc");
     // A folder in the report's place: the report cannot be written.
     fs::create_directories(box.work() / "u-t_igc_diff.txt");
+    // Logs that open but hold no fix: an empty file, a text file, a binary
+    // flight track under an IGC name, and the converter's log without its
+    // B records.
+    box.write("empty.igc", "");
+    box.write("notes.igc", "Flight of Saturday\r\nthermals were weak\r\n");
+    fs::copy_file(box.work() / "t.ftr", box.work() / "track.igc");
+    std::string no_b;
+    for (const std::string& l : file_lines(box.read("t.igc")))
+        if (l.compare(0, 1, "B") != 0) no_b += l + "\r\n";
+    box.write("nob.igc", no_b);
+    // Earlier reports of failing pairs, which the runs leave as they were.
+    const std::string earlier = "earlier report\r\n";
+    for (const char* r : {"t-missing_igc_diff.txt", "t-empty_igc_diff.txt"}) box.write(r, earlier);
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -131,12 +145,19 @@ TEST_F(TrackdiffCli, StatusAndReportOfEachCommandLine) {
         std::string said;    // a console line of the run
     } cases[] = {
         {{"flights/a.igc", "flights/b.igc"}, 0, "flights/a-b_igc_diff.txt", " time matches        =   20\n"},
-        {{"t.igc", "missing.igc"}, 1, "", "trackdiff : cannot read missing.igc (status 2)\n"},
-        {{"t.igc"}, 1, "", "trackdiff : cannot read  (status 2)\n"},
-        {{"u.igc", "t.igc"}, 2, "", "trackdiff : cannot write the report u-t_igc_diff.txt\n"},
+        {{"t.igc", "missing.igc"}, 1, "", "\ntrackdiff : cannot read missing.igc (error 2: No such file or directory)\n"},
+        {{"t.igc", "empty.igc"}, 1, "", "\ntrackdiff : empty.igc holds no fix\n"},
+        {{"notes.igc", "t.igc"}, 1, "", "\ntrackdiff : notes.igc holds no fix\n"},
+        {{"track.igc", "t.igc"}, 1, "", "\ntrackdiff : track.igc holds no fix\n"},
+        {{"t.igc", "nob.igc"}, 1, "", "\ntrackdiff : nob.igc holds no fix\n"},
+        {{}, 1, "", "trackdiff : the names of both IGC files are missing\ntrackdiff FILE1 FILE2\n"},
+        {{"t.igc"}, 1, "", "trackdiff : the name of the second IGC file is missing\ntrackdiff FILE1 FILE2\n"},
+        {{"t.igc", ""}, 1, "", "\ntrackdiff : cannot read  (error 2: No such file or directory)\n"},
+        {{"u.igc", "t.igc"}, 2, "", "\ntrackdiff : cannot write the report u-t_igc_diff.txt\n"},
     };
     for (const Case& c : cases) {
-        const std::string line = c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : "");
+        std::string line = "trackdiff";
+        for (const std::string& a : c.args) line += " " + a;
         const Bremalo_run r = diff(c.args);
         EXPECT_EQ(r.status, c.status) << line << "\n" << r.both();
         EXPECT_NE(r.out.find(c.said), std::string::npos) << line << "\n" << r.out;
@@ -144,16 +165,22 @@ TEST_F(TrackdiffCli, StatusAndReportOfEachCommandLine) {
             EXPECT_TRUE(box.exists(c.report)) << line;
             EXPECT_EQ(file_lines(box.read(c.report)).size(), changed().size()) << line;
         }
+        // Without two names nothing is read: the two lines are all.
+        if (c.args.size() < 2) {
+            EXPECT_EQ(r.out, c.said) << line;
+        }
     }
-    // No other report (the folder in the report's place apart): none for a
-    // log that could not be read, and none of the subfolder's logs in the
-    // working folder.
+    for (const char* r : {"t-missing_igc_diff.txt", "t-empty_igc_diff.txt"}) EXPECT_EQ(box.read(r), earlier) << r;
+    // No other report (the folder in the report's place and the earlier
+    // reports apart): none for a log that could not be read or holds no
+    // fix, and none of the subfolder's logs in the working folder.
     std::vector<std::string> reports;
     for (const auto& e : fs::recursive_directory_iterator(box.work()))
         if (e.path().string().ends_with("_igc_diff.txt"))
             reports.push_back(fs::relative(e.path(), box.work()).generic_string());
     std::sort(reports.begin(), reports.end());
-    EXPECT_EQ(reports, (std::vector<std::string>{"flights/a-b_igc_diff.txt", "u-t_igc_diff.txt"}));
+    EXPECT_EQ(reports, (std::vector<std::string>{"flights/a-b_igc_diff.txt", "t-empty_igc_diff.txt",
+                                                 "t-missing_igc_diff.txt", "u-t_igc_diff.txt"}));
 }
 
 }  // namespace

@@ -122,21 +122,74 @@ TEST_F(Trackdiff, ALogThatCannotBeReadEndsWithAnError) {
     ASSERT_EQ(run("a.igc", "missing.igc"), exit_error);
     EXPECT_TRUE(printed(" different number of fixes\n"));
     EXPECT_TRUE(printed(" time matches        =    0\n")) << console;
-    EXPECT_TRUE(printed("trackdiff : cannot read missing.igc (status 2)\n")) << console;
+    EXPECT_TRUE(printed("trackdiff : cannot read missing.igc (error 2: No such file or directory)\n")) << console;
     EXPECT_FALSE(printed("cannot read a.igc"));
     EXPECT_EQ(tmp.read("a-missing_igc_diff.txt"), "earlier report\r\n");
 
     ASSERT_EQ(run("gone.igc", "a.igc"), exit_error);
-    EXPECT_TRUE(printed("trackdiff : cannot read gone.igc (status 2)\n")) << console;
+    EXPECT_TRUE(printed("trackdiff : cannot read gone.igc (error 2: No such file or directory)\n")) << console;
     EXPECT_FALSE(exists("gone-a_igc_diff.txt"));
 }
 
-TEST_F(Trackdiff, MissingArgumentsAreBlankNamesThatCannotBeRead) {
-    int32_t status = -99;
-    const char* argv[] = {"trackdiff", nullptr};
-    console = capture_console([&] { status = trackdiff_main(1, argv); });
-    EXPECT_EQ(status, exit_error);
-    EXPECT_TRUE(printed("trackdiff : cannot read  (status 2)\n")) << console;
+// Logs that open but give nothing to compare end as a log that cannot be
+// opened: the counts, then each unusable log named, the first log's first.
+TEST_F(Trackdiff, LogsWithoutAFixEndWithAnErrorAndNameEachOne) {
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("empty.igc", "");
+    tmp.write("text.igc", "Not a flight log\r\nat all\r\n");
+    std::vector<std::string> header = igc_text_header();
+    for (const std::string& l : igc_text_trailer()) header.push_back(l);
+    tmp.write("nob.igc", igc_text_join(header));
+    struct Case {
+        std::string ff1, ff2;
+        std::string named;  // the lines that follow the counts
+    } cases[] = {
+        {"a.igc", "empty.igc", "trackdiff : empty.igc holds no fix\n"},
+        {"nob.igc", "a.igc", "trackdiff : nob.igc holds no fix\n"},
+        {"text.igc", "empty.igc", "trackdiff : text.igc holds no fix\ntrackdiff : empty.igc holds no fix\n"},
+        {"missing.igc", "nob.igc",
+         "trackdiff : cannot read missing.igc (error 2: No such file or directory)\n"
+         "trackdiff : nob.igc holds no fix\n"},
+    };
+    for (const Case& c : cases) {
+        // An earlier report of the pair, which the run leaves as it was.
+        const std::string report = c.ff1.substr(0, c.ff1.size() - 4) + "-" + c.ff2.substr(0, c.ff2.size() - 4) +
+                                   "_igc_diff.txt";
+        tmp.write(report, "earlier report\r\n");
+        EXPECT_EQ(run(c.ff1, c.ff2), exit_error) << report;
+        EXPECT_TRUE(console.ends_with(" different fixes     =    0\n" + c.named)) << console;
+        EXPECT_EQ(tmp.read(report), "earlier report\r\n");
+    }
+}
+
+// Fewer than two names: which one is missing and the usage, nothing read.
+// An empty argument is a name given, one that cannot be opened.
+TEST_F(Trackdiff, TheCommandLineNeedsTwoNames) {
+    tmp.write("a.igc", igc_text_log(flight));
+    tmp.write("b.igc", igc_text_log(flight));
+    struct Case {
+        std::vector<const char*> args;  // after the program name
+        int32_t status;
+        std::string said;
+    } cases[] = {
+        {{}, exit_error, "trackdiff : the names of both IGC files are missing\ntrackdiff FILE1 FILE2\n"},
+        {{"a.igc"}, exit_error, "trackdiff : the name of the second IGC file is missing\ntrackdiff FILE1 FILE2\n"},
+        {{"a.igc", ""}, exit_error, "trackdiff : cannot read  (error 2: No such file or directory)\n"},
+        {{"a.igc", "b.igc", "c.igc"}, 0, " time matches        =   60\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"trackdiff"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        argv.push_back(nullptr);
+        int32_t status = -99;
+        console = capture_console([&] { status = trackdiff_main(static_cast<int>(argv.size() - 1), argv.data()); });
+        EXPECT_EQ(status, c.status) << c.args.size();
+        EXPECT_TRUE(printed(c.said)) << console;
+        // Nothing read: no line of the reader before or after.
+        if (c.args.size() < 2) {
+            EXPECT_EQ(console, c.said);
+        }
+    }
 }
 
 TEST_F(Trackdiff, AReportThatCannotBeCreatedIsSaidAndTheStatisticsStillPrinted) {
