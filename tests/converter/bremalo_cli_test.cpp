@@ -157,13 +157,14 @@ TEST(BremaloCli, ExitStatuses) {
         {"track missing", {"nosuch.ftr"}, {}, 1, {}, " >>> nosuch.ftr : file not found, skipped\n", ""},
         {"a missing track among good ones", {"t.ftr", "nosuch.ftr", "u.ftr"}, {{"u.ftr", bytes(whole)}}, 1,
          {"t.igc", "u.igc"}, " >>> nosuch.ftr : file not found, skipped\n", ""},
-        {"empty file", {"empty.ftr"}, {{"empty.ftr", ""}}, 1, {}, "", ""},
+        {"empty file", {"empty.ftr"}, {{"empty.ftr", ""}}, 1, {}, " >>> empty.ftr: Not a Condor FTR file (truncated)\n",
+         ""},
         {"text file", {"text.ftr"}, {{"text.ftr", "no flight track\n"}}, 1, {}, "Not a Condor FTR file", ""},
         {"cut in its header", {"head.ftr"}, {{"head.ftr", bytes(cut_in_header)}}, 1, {}, "(truncated)", ""},
         {"a second point in the name", {"flight.v2.ftr"}, {{"flight.v2.ftr", bytes(whole)}}, 1, {},
          " flight.v2.ftr : not a Condor flight track, skipped\n", ""},
         {"flight date no calendar day", {"undated.ftr"}, {{"undated.ftr", bytes(build_track(undated))}}, 1, {},
-         " is no calendar day, skipped\n", ""},
+         " >>> undated.ftr : damaged track, its flight date 000000 is no calendar day, skipped\n", ""},
         {"no fix can be written", {"t.ftr"}, {}, 1, {}, " >>> t.ftr : damaged track, none of its fixes can be written, skipped\n",
          "", TrnFields{.orig_n = 1.0e30f}},
         {"terrain header missing", {"t.ftr"}, {}, 1, {}, "", "File not found", {}, false},
@@ -180,7 +181,9 @@ TEST(BremaloCli, ExitStatuses) {
         if (c.status == 2) fs::create_directory(box.work() / "t.igc");
         const Bremalo_run r = box.run(c.args);
         EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.both();
-        EXPECT_NE(r.out.find(c.out), std::string::npos) << c.what << ": " << c.out << "\n" << r.out;
+        if (!c.out.empty()) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << c.what << ": " << c.out << "\n" << r.out;
+        }
         std::vector<std::string> left;
         for (const fs::directory_entry& e : fs::directory_iterator(box.work()))
             if (e.path().extension() == ".igc" && e.is_regular_file()) left.push_back(e.path().filename().string());
