@@ -187,10 +187,7 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     if (qdbg) console_free("ndeb,nfin,ntot,nrec", ndeb, nfin, ntot, nrec);
 
     std::vector<track_fix> ppsec;
-    if (opt.nsch_int == -2)
-        resample_next_point(nrec, ntot, pp5, ppsec, qdbg);
-    else
-        ftr2igc(nrec, ntot, pp5, ppsec, opt.nsch_int, 4, qdbg);
+    resample_by_scheme(opt.nsch_int, nrec, ntot, pp5, ppsec, qdbg);
     std::vector<track_fix>().swap(pp5);
 
     std::string ttt;

@@ -47,17 +47,14 @@ std::string file_text(const char* name) {
 
 // Resamples and writes the track just read as the converter does, then
 // checks what was written.
-void convert(std::vector<track_fix>& pp5, int32_t nrec, int32_t scheme) {
+void convert(const std::vector<track_fix>& pp5, int32_t nrec, int32_t scheme) {
     if (check_fix_times(pp5, nrec) != Fix_times::usable) return;
     const float t_first = pp5[0][fix_t];
     const float t_last = pp5[static_cast<std::size_t>(nrec - 1)][fix_t];
     rd_ftr_2.start_rec = t_first / 3600.0f;
     int32_t ntot = static_cast<int32_t>(t_last) - static_cast<int32_t>(t_first) + 1;
     std::vector<track_fix> ppsec;
-    if (scheme == scheme_next)
-        resample_next_point(nrec, ntot, pp5, ppsec, false);
-    else
-        ftr2igc(nrec, ntot, pp5, ppsec, scheme, 4, false);
+    resample_by_scheme(scheme, nrec, ntot, pp5, ppsec, false);
     rd_ftr_2.nwp = rd_fpl_0.nb_wp;
     rd_ftr_2.ndeg_int = scheme;
 

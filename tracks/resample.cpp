@@ -150,3 +150,11 @@ void resample_next_point(int32_t nrec, int32_t& ntot, const std::vector<track_fi
     }
     ntot = std::min(ntot, kept);
 }
+
+void resample_by_scheme(int32_t nsch_int, int32_t nrec, int32_t& ntot, const std::vector<track_fix>& pp5,
+                        std::vector<track_fix>& ppsec, bool qdbg) {
+    if (nsch_int == scheme_next)
+        resample_next_point(nrec, ntot, pp5, ppsec, qdbg);
+    else
+        ftr2igc(nrec, ntot, pp5, ppsec, nsch_int, 4, qdbg);
+}

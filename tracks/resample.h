@@ -81,6 +81,13 @@ void ftr2igc(int32_t nrec, int32_t ntot, const std::vector<track_fix>& pp5, std:
 void resample_next_point(int32_t nrec, int32_t& ntot, const std::vector<track_fix>& pp5,
                          std::vector<track_fix>& ppsec, bool qdbg);
 
+/// Resamples pp5 by the scheme `nsch_int` as the converter does: the
+/// next-point scheme (-2) through resample_next_point, which may lower
+/// ntot; any other code through ftr2igc with all four value rows (nvar 4),
+/// ntot unchanged.  Arguments as for those two.
+void resample_by_scheme(int32_t nsch_int, int32_t nrec, int32_t& ntot, const std::vector<track_fix>& pp5,
+                        std::vector<track_fix>& ppsec, bool qdbg);
+
 /// Coefficients of the parabola y = a x^2 + b x + c through the three points
 /// (x[i], y[i]), float32 arithmetic:
 ///   s12 = (y2 - y1) / (x2 - x1),

@@ -53,10 +53,7 @@ std::vector<track_fix> convert_test_track(const track_desc& d, const std::string
         rd_ftr_2.start_rec = pp5[0][fix_t] / 3600.0f;
         const auto whole = [](float t) { return static_cast<int32_t>(std::trunc(t)); };
         int32_t ntot = whole(pp5[static_cast<std::size_t>(nrec - 1)][fix_t]) - whole(pp5[0][fix_t]) + 1;
-        if (scheme == scheme_next)
-            resample_next_point(nrec, ntot, pp5, ppsec, false);
-        else
-            ftr2igc(nrec, ntot, pp5, ppsec, scheme, 4, false);
+        resample_by_scheme(scheme, nrec, ntot, pp5, ppsec, false);
         ppsec.resize(static_cast<std::size_t>(std::max(ntot, 0)));
         rd_ftr_2.nwp = rd_fpl_0.nb_wp;
         rd_ftr_2.ndeg_int = scheme;
