@@ -22,12 +22,11 @@ bool task_lines(std::vector<std::string>& lines) {
     lines.clear();
     const int32_t nwp = std::clamp<int32_t>(rd_ftr_2.nwp, 0, maxtp + 1);
     if (nwp == 0) return true;
-    bool ok = true;
     std::string line;
-    if (igc_c_declaration(rd_ftr_c.c_date, rd_ftr_2.start_rec, nwp, line))
-        lines.push_back(line);
-    else
-        ok = false;
+    bool ok = igc_c_declaration(rd_ftr_c.c_date, rd_ftr_2.start_rec, nwp, line);
+    if (ok) lines.push_back(line);
+    // Every point is converted, so that the task model holds the positions
+    // of all of them even when the declaration is left out.
     for (int32_t i = 0; i < nwp; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         float lat = 0.0f, lon = 0.0f;
@@ -47,7 +46,8 @@ bool task_lines(std::vector<std::string>& lines) {
     return true;
 }
 
-/// The B record of fix j into b; false when it cannot be made.
+/// The B record of `fix` into b (igc_b_len characters); false when it
+/// cannot be made.
 bool fix_record(char* b, const track_fix& fix) {
     float lat = 0.0f, lon = 0.0f;
     xytolatlon(fix[fix_x], fix[fix_y], lat, lon);
