@@ -175,6 +175,14 @@ Path_entry path_entry(std::string_view path);
 /// entry of that name that exists already is an error.
 int32_t make_folder(std::string_view path);
 
+/// The system's text of an error number that a file function of this
+/// layer returns (make_folder, rename_no_replace): strerror's text on
+/// Linux, where those numbers are errno values; on Windows, where they are
+/// GetLastError codes, the system's message for the code, without its
+/// closing period and line end.  Never empty: an unknown code gives
+/// "unknown error".
+std::string os_error_text(int32_t code);
+
 // Wildcard matches and renaming.
 
 /// The names of the files that match the wildcard pattern `pattern` ("*"

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "support/console.h"
+#include "support/error_note.h"
 #include "support/ftext.h"
 #include "support/platform.h"
 #include "support/stop.h"
@@ -51,8 +51,7 @@ void print_lines(const std::vector<std::string>& lines) {
 /// number reads like the exit status) or one that holds no fix.
 std::string unusable_log_line(const std::string& name, int32_t status) {
     if (status == 0) return "trackdiff : " + name + " holds no fix";
-    return "trackdiff : cannot read " + name + " (error " + std::to_string(status) + ": " + std::strerror(status) +
-           ")";
+    return "trackdiff : cannot read " + name + errno_note(status);
 }
 
 int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {

@@ -105,3 +105,11 @@ TEST_F(PlatformFiles, RenameNeverReplaces) {
     EXPECT_EQ(rename_no_replace("c", "no/such/folder/d"), ENOENT);
     EXPECT_EQ(tmp.read("c"), "A");
 }
+
+// The reasons that messages give beside their own text, for the numbers the
+// file functions return.
+TEST(PlatformErrors, TextOfTheFileFunctionsNumbers) {
+    EXPECT_EQ(os_error_text(ENOENT), "No such file or directory");
+    EXPECT_EQ(os_error_text(EACCES), "Permission denied");
+    EXPECT_FALSE(os_error_text(-12345).empty());
+}

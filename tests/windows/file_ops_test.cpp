@@ -109,6 +109,19 @@ TEST_F(FileOps, RenameNeverReplaces) {
     EXPECT_NE(rename_no_replace("", "x.ftr"), 0);
 }
 
+// The system's own message for the codes the file functions return, without
+// the period and line end that close it.
+TEST(FileErrors, TextOfTheSystemsCodes) {
+    const std::string denied = os_error_text(ERROR_ACCESS_DENIED);
+    EXPECT_NE(denied.find("ccess"), std::string::npos) << denied;
+    EXPECT_NE(os_error_text(ERROR_FILE_NOT_FOUND), os_error_text(ERROR_PATH_NOT_FOUND));
+    for (const std::string& t : {denied, os_error_text(ERROR_FILE_NOT_FOUND), os_error_text(0x7FFFFFF0)}) {
+        ASSERT_FALSE(t.empty());
+        EXPECT_NE(t.back(), '.');
+        EXPECT_EQ(t.find_first_of("\r\n"), std::string::npos);
+    }
+}
+
 TEST(FileNames, ReservedCharacters) {
     for (char c : std::string("<>:\"/\\|?*\x01\x1f")) EXPECT_TRUE(forbidden_in_file_name(c)) << int(c);
     for (char c : std::string("aZ09 _-.,;'&%()\xE9")) EXPECT_FALSE(forbidden_in_file_name(c)) << int(c);

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "support/platform.h"
@@ -89,4 +90,9 @@ int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) 
     if (e == EEXIST) return rename_target_taken;
     if (!unsupported(e)) return e;
     return rename_over_placeholder(from, to);
+}
+
+std::string os_error_text(int32_t code) {
+    const char* text = std::strerror(code);
+    return text != nullptr && *text != '\0' ? std::string(text) : std::string("unknown error");
 }

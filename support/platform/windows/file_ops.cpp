@@ -68,3 +68,15 @@ int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) 
     if (e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS) return rename_target_taken;
     return e != 0 ? static_cast<int32_t>(e) : 1;
 }
+
+std::string os_error_text(int32_t code) {
+    char buffer[512] = {};
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                   static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buffer,
+                                   sizeof buffer, nullptr);
+    std::string text(buffer, n);
+    // The system ends its messages with a period and CR LF.
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text.empty() ? std::string("unknown error") : text;
+}

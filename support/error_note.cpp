@@ -1,0 +1,14 @@
+#include "support/error_note.h"
+
+#include <cstring>
+
+#include "support/platform.h"
+
+std::string errno_note(int err) {
+    const char* text = std::strerror(err);
+    return " (error " + std::to_string(err) + ": " + (text != nullptr ? text : "unknown error") + ")";
+}
+
+std::string os_error_note(int32_t code) {
+    return " (error " + std::to_string(code) + ": " + os_error_text(code) + ")";
+}

@@ -1,0 +1,14 @@
+// The system's reason for a failed file operation, as the messages give it
+// beside their own text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+/// " (error N: TEXT)" for the errno value `err`, TEXT being strerror's:
+/// " (error 2: No such file or directory)".
+std::string errno_note(int err);
+
+/// The same for an error number of the platform's file functions
+/// (make_folder, rename_no_replace), TEXT being os_error_text's.
+std::string os_error_note(int32_t code);
