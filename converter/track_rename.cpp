@@ -1,6 +1,7 @@
 #include "converter/track_rename.h"
 
 #include "support/console.h"
+#include "support/error_note.h"
 #include "support/ftext.h"
 #include "support/number_fields.h"
 #include "support/paths.h"
@@ -37,7 +38,7 @@ bool rename_track(std::string_view infile, std::string_view ttt) {
         // A file that took the name meanwhile is left alone: the next
         // number is tried.
         if (status != rename_target_taken) {
-            console_line(" " + source + " : not renamed to " + target);
+            console_line(" " + source + " : not renamed to " + target + os_error_note(status));
             return false;
         }
     }

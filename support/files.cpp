@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/console.h"
+#include "support/error_note.h"
 #include "support/ftext.h"
 #include "support/messages.h"
 #include "support/paths.h"
@@ -19,15 +20,29 @@ bool is_folder(std::string_view name) { return path_entry(name).kind == Entry_ki
 
 // Creates the folder `dir` with each missing folder above it, one part at a
 // time from the top.  A part that cannot be made is left to the caller,
-// who judges by the result.
-void make_folders(std::string_view dir) {
+// who judges by the result; the system's error number of the last part
+// that could not be made comes back (0 when none failed).
+int32_t make_folders(std::string_view dir) {
+    int32_t last_error = 0;
     for (std::size_t end = 1; end <= dir.size(); ++end) {
         if (end < dir.size() && !is_path_separator(dir[end])) continue;
         const std::string_view part = dir.substr(0, end);
         // "/", "C:\" and the empty part between doubled separators are no
         // folders to make.
-        if (!is_path_separator(part.back()) && path_entry(part).kind == Entry_kind::none) make_folder(part);
+        if (is_path_separator(part.back()) || path_entry(part).kind != Entry_kind::none) continue;
+        if (const int32_t e = make_folder(part); e != 0) last_error = e;
     }
+    return last_error;
+}
+
+/// The system's reason as message text: its slashes are no line breaks.
+std::string reason_for_message(int32_t code) {
+    std::string out;
+    for (const char c : os_error_note(code)) {
+        if (c == '/') out += '\\';
+        out += c;
+    }
+    return out;
 }
 
 int errno_status() { return errno != 0 ? errno : 1; }
@@ -53,15 +68,19 @@ int32_t check_dir(std::string_view tmpdir) {
     // character of the name is ever seen by a command interpreter.
     int exitstat = 1;
     int cmdstat = 0;
+    int32_t reason = 0;
     if (!dir.empty()) {
-        make_folders(dir);
+        reason = make_folders(dir);
         // Judged by the result: a folder that is there now was made.
         if (is_folder(dir)) exitstat = 0;
     }
     console_free("exitstat=", exitstat, "cmdstat=", cmdstat);
     if (exitstat == 0 && cmdstat == 0) return 1;
+    // Nothing was refused when the name was taken by a file already: the
+    // system's answer to making the folder over it says so.
+    if (reason == 0) reason = dir.empty() ? ENOENT : make_folder(dir);
     int32_t status = s_error;
-    error_message(status, escape_path_for_message(dir) + "/ERROR CREATING", false);
+    error_message(status, escape_path_for_message(dir) + "/ERROR CREATING" + reason_for_message(reason), false);
     return 0;
 }
 

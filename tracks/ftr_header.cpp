@@ -101,6 +101,9 @@ void ftr_header_truncated(int32_t& npts) {
 int32_t ftr_announced_fixes(int32_t count) {
     if (count >= 1) return count;
     console_free("No fix announced:", count);
+    // The converter cannot tell this apart from the reader's other refusals,
+    // which have named the track in the run log already: so does this one.
+    log_track(ftr_file.name, " : no fix announced, skipped");
     ftr_close();
     return 0;
 }

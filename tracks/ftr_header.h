@@ -62,7 +62,8 @@ std::string ftr_c_date(int32_t day);
 void ftr_header_truncated(int32_t& npts);
 
 /// npts from the announced fix count: a count below 1 gives 0 (the track
-/// is skipped and the track closed) with a console note.
+/// is skipped and the track closed) with a console note and a run-log line
+/// naming the track.
 int32_t ftr_announced_fixes(int32_t count);
 
 /// A count that indexes a table of `size` entries, clamped to 0..size with

@@ -133,6 +133,8 @@ TEST(BremaloCli, ExitStatuses) {
     cut_in_fixes.resize(tw_v3_header_size + 64 * 10 + 30);
     std::vector<unsigned char> cut_in_header = whole;
     cut_in_header.resize(1000);
+    track_desc no_fix = e2e_track(3040);
+    no_fix.npts = 0;
     track_desc undated = e2e_track(3040);
     undated.date = 0.0;  // a date word of no calendar day
     const auto bytes = [](const std::vector<unsigned char>& b) { return std::string(b.begin(), b.end()); };
@@ -163,6 +165,8 @@ TEST(BremaloCli, ExitStatuses) {
         {"cut in its header", {"head.ftr"}, {{"head.ftr", bytes(cut_in_header)}}, 1, {}, "(truncated)", ""},
         {"a second point in the name", {"flight.v2.ftr"}, {{"flight.v2.ftr", bytes(whole)}}, 1, {},
          " flight.v2.ftr : not a Condor flight track, skipped\n", ""},
+        {"no fix announced", {"nofix.ftr"}, {{"nofix.ftr", bytes(build_track(no_fix))}}, 1, {},
+         " >>> nofix.ftr : no fix announced, skipped\n", ""},
         {"flight date no calendar day", {"undated.ftr"}, {{"undated.ftr", bytes(build_track(undated))}}, 1, {},
          " >>> undated.ftr : damaged track, its flight date 000000 is no calendar day, skipped\n", ""},
         {"no fix can be written", {"t.ftr"}, {}, 1, {}, " >>> t.ftr : damaged track, none of its fixes can be written, skipped\n",

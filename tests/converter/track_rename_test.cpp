@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_note.h"
 #include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
 
@@ -79,6 +80,20 @@ TEST_F(TrackRename, AllNamesTaken) {
     EXPECT_EQ(tmp.read("N.ftr"), "0");
     EXPECT_EQ(tmp.read("N_99.ftr"), "x");
     EXPECT_NE(out.find(" N.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos);
+}
+
+// A rename the system refuses says why, and the track keeps its name.
+TEST_F(TrackRename, RefusedRenameGivesTheReason) {
+    tmp.write("N.ftr", "other");
+    const std::string out = rename("missing.ftr", "N");
+    // 2 is both ENOENT and Windows' ERROR_FILE_NOT_FOUND.
+    EXPECT_NE(out.find(" missing.ftr : not renamed to N_01.ftr" + os_error_note(2) + "\n"), std::string::npos)
+        << out;
+#ifndef _WIN32
+    EXPECT_NE(out.find(" : not renamed to N_01.ftr (error 2: No such file or directory)\n"), std::string::npos)
+        << out;
+#endif
+    EXPECT_EQ(tmp.read("N.ftr"), "other");
 }
 
 #ifndef _WIN32

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_note.h"
 #include "support/messages.h"
 #include "support/paths.h"
 #include "support/platform_dialogs.h"
@@ -51,6 +52,16 @@ TEST_F(Files, CheckDirCreatesNamesWithShellCharacters) {
     EXPECT_FALSE(fs::exists("b"));
 }
 
+// The reason shown beside "ERROR CREATING": the system's error number of
+// the folder that could not be made, with its text.
+std::string creation_reason([[maybe_unused]] int linux_errno, [[maybe_unused]] int windows_code) {
+#ifdef _WIN32
+    return os_error_note(windows_code);
+#else
+    return os_error_note(linux_errno);
+#endif
+}
+
 TEST_F(Files, CheckDirFailureShowsAndLogsTheFolder) {
     tmp.write("plainfile", "x");
     const std::string dir = tmp.file("plainfile") + std::string(path_sep_str()) + "sub";
@@ -60,11 +71,13 @@ TEST_F(Files, CheckDirFailureShowsAndLogsTheFolder) {
     std::string err = end_stderr_capture();
     std::string out = end_stdout_capture();
     EXPECT_NE(out.find(" exitstat= 1 cmdstat= 0\n"), std::string::npos) << out;
-    // The box shows the whole path, then the second line.
-    EXPECT_EQ(err, "Dralto\n" + dir + "\nERROR CREATING\n");
+    // The box shows the whole path, then the second line with the system's
+    // reason.
+    const std::string second = "ERROR CREATING" + creation_reason(ENOTDIR, 3 /* ERROR_PATH_NOT_FOUND */);
+    EXPECT_EQ(err, "Dralto\n" + dir + "\n" + second + "\n");
     std::string log = tmp.read("ErrorLog.txt");
     EXPECT_NE(log.find("+ ERROR +-"), std::string::npos);
-    EXPECT_NE(log.find("\r\n" + dir + "\r\nERROR CREATING\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\n" + dir + "\r\n" + second + "\r\n"), std::string::npos) << log;
 }
 
 // A file under the folder's name is no folder: creating the folder fails.
@@ -75,7 +88,7 @@ TEST_F(Files, CheckDirRefusesAFileOfTheFoldersName) {
     EXPECT_EQ(check_dir("out"), 0);
     const std::string err = end_stderr_capture();
     end_stdout_capture();
-    EXPECT_EQ(err, "Dralto\nout\nERROR CREATING\n");
+    EXPECT_EQ(err, "Dralto\nout\nERROR CREATING" + creation_reason(EEXIST, 183 /* ERROR_ALREADY_EXISTS */) + "\n");
     EXPECT_EQ(tmp.read("out"), "x");
 }
 
