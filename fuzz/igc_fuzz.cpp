@@ -100,6 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (rdigc001.nb_igcwp < 0 || rdigc001.nb_igcwp > igc_max_wp + 1) __builtin_trap();
     for (std::size_t i = 1; i < ppp.size(); ++i)
         if (ppp[i][igc_t] == ppp[i - 1][igc_t] && std::abs(ppp[i][igc_t]) < 1.6e7f) __builtin_trap();
+    // Only lines that pass the B record check become fixes: their times are
+    // whole seconds from 00:00:00 of the first day on.
+    for (const igc_fix& f : ppp)
+        if (!(f[igc_t] >= 0.0f) || f[igc_t] != std::floor(f[igc_t])) __builtin_trap();
 
     // The fast matching must give the walk's result on whatever was read.
     std::vector<igc_fix> other = ppp;

@@ -1,6 +1,7 @@
 // Writes the seed corpus of the IGC fuzzer: logs of the converter (both
 // versions of its L records), of another logger with finer positions and
-// engine sensors, of CondorTracker, and one across midnight.
+// engine sensors, of CondorTracker, one across midnight, and one with text
+// and damaged records beginning with "B" among its fixes.
 //   igc_seeds FOLDER
 
 #include <cstdio>
@@ -70,6 +71,13 @@ int main(int argc, char** argv) {
                                             "B1200014630000N00915000EA0081300901"})) &&
          ok;
     ok = put(dir + "midnight.igc", igc_text_log(igc_text_flight(86400 - 10, 20))) && ok;
+    ok = put(dir + "notfix.igc", igc_text_join({"AXXX", "Both build and run on Linux", "HFCIDCOMPETITIONID:Q1",
+                                           "I013638ENL", "B1200004630000N00915000EA00812-0012",
+                                           "B1200014630000N00915000EA0081",
+                                           "B2400024630000N00915000EA0081300901",
+                                           "B1200034630000N00915000EA0081300901",
+                                           "LCONFPLLandscape=Alps"})) &&
+         ok;
     if (!ok) std::fprintf(stderr, "igc_seeds: cannot write into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

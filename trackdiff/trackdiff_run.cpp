@@ -62,20 +62,20 @@ int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     int32_t nr1 = 0, nr2 = 0, nhdr = 0;
     const int32_t s1 = read_igc(ff1, false, false, pp1, igc_hdr, nr1, nhdr);
     const int32_t s2 = read_igc(ff2, false, false, pp2, igc_hdr, nr2, nhdr);
-    if (nr1 != nr2) console_line(" different number of fixes");
 
-    const Match_result r = match_fixes(pp1, pp2);
     // A log without a fix (empty, not IGC text, no B record) has nothing to
-    // compare: zero matches against it would read as two unrelated logs.
+    // compare: no comparison is made and no count printed, since zero
+    // matches would read as a result about two unrelated logs.
     const bool bad1 = s1 != 0 || nr1 == 0;
     const bool bad2 = s2 != 0 || nr2 == 0;
     if (bad1 || bad2) {
-        print_lines(count_lines(r));
         if (bad1) console_line(unusable_log_line(ff1, s1));
         if (bad2) console_line(unusable_log_line(ff2, s2));
         return exit_error;
     }
 
+    if (nr1 != nr2) console_line(" different number of fixes");
+    const Match_result r = match_fixes(pp1, pp2);
     const std::string ff3 = report_name(ff1, ff2);
     const bool written = write_report(ff3, r);
     if (!written) console_line("trackdiff : cannot write the report " + ff3);

@@ -21,9 +21,10 @@ inline constexpr int32_t trackdiff_hdr_lines = 100;
 ///   0                  both logs held fixes, the comparison ran and its
 ///                      report was written;
 ///   exit_error         a log could not be opened or holds no fix (empty,
-///                      not IGC text, no B record): the counts are printed,
-///                      then one line for each such log, ff1's before
-///                      ff2's: "trackdiff : cannot read NAME (error N:
+///                      not IGC text, no B record): after the reader's
+///                      lines, no count, statistic or " different number
+///                      of fixes", only one line for each such log, ff1's
+///                      before ff2's: "trackdiff : cannot read NAME (error N:
 ///                      TEXT)", N the system's error number and TEXT its
 ///                      std::strerror text, or "trackdiff : NAME holds no
 ///                      fix"; no report is written, so an earlier report

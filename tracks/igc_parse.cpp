@@ -31,6 +31,26 @@ void read_extension(std::string_view line, int32_t first, int32_t last, int32_t&
     ok = read_int(igc_columns(line, first, last), value);
 }
 
+/// The number written in columns `first` to `last` when each of them is a
+/// digit, else -1 (columns past the end of the line are blanks, so a short
+/// line fails here).  At most 5 columns, so the value fits.
+int32_t digit_field(std::string_view line, std::size_t first, std::size_t last) {
+    int32_t v = 0;
+    for (std::size_t c = first; c <= last; ++c) {
+        const char ch = column(line, c);
+        if (ch < '0' || ch > '9') return -1;
+        v = v * 10 + (ch - '0');
+    }
+    return v;
+}
+
+/// True when the five columns from `first` hold an altitude as loggers
+/// write it: five digits, or "-" and four digits.
+bool altitude_field(std::string_view line, std::size_t first) {
+    const std::size_t digits_from = column(line, first) == '-' ? first + 1 : first;
+    return digit_field(line, digits_from, first + 4) >= 0;
+}
+
 struct L_stem {
     std::string_view stem;
     Igc_l_kind kind;
@@ -117,6 +137,23 @@ bool parse_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fiel
     read_extension(line, ext.enl_first, ext.enl_last, f.enl, ok);
     read_extension(line, ext.mop_first, ext.mop_last, f.mop, ok);
     return ok;
+}
+
+bool b_record_valid(std::string_view line) {
+    if (column(line, 1) != 'B') return false;
+    const int32_t hours = digit_field(line, 2, 3);
+    const int32_t minutes = digit_field(line, 4, 5);
+    const int32_t seconds = digit_field(line, 6, 7);
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59) return false;
+    const int32_t lat_deg = digit_field(line, 8, 9);
+    const int32_t lat_min = digit_field(line, 10, 14);
+    if (lat_deg < 0 || lat_deg > 90 || lat_min < 0 || lat_min > 59999) return false;
+    const int32_t lon_deg = digit_field(line, 16, 18);
+    const int32_t lon_min = digit_field(line, 19, 23);
+    if (lon_deg < 0 || lon_deg > 180 || lon_min < 0 || lon_min > 59999) return false;
+    const char ns = column(line, 15), ew = column(line, 24), validity = column(line, 25);
+    if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W') || (validity != 'A' && validity != 'V')) return false;
+    return altitude_field(line, 26) && altitude_field(line, 31);
 }
 
 int32_t igc_b_seconds(const Igc_b_fields& f) {

@@ -79,7 +79,20 @@ struct Igc_b_fields {
     int32_t mop = 0;         ///< MOP value, by the same rule as the ENL value
 };
 
-/// Reads a B record (first character "B") into `f`.
+/// True when `line` is a B record that can be read as a fix, false for any
+/// other line (text that merely begins with "B", a record cut short or
+/// damaged).  The 35 fixed columns are checked, nothing beyond them (the
+/// extensions of the I record): "B" in column 1; digits in columns 2-7
+/// (hours 0-23, minutes and seconds 0-59), 8-14 (latitude: degrees 0-90,
+/// thousandths of minutes 0-59999) and 16-23 (longitude: degrees 0-180,
+/// thousandths 0-59999); "N" or "S" in column 15, "E" or "W" in column 24,
+/// "A" or "V" in column 25; each altitude (columns 26-30, 31-35) digits, or
+/// "-" followed by digits.  A line shorter than 35 columns fails.
+bool b_record_valid(std::string_view line);
+
+/// Reads a B record (first character "B") into `f`.  For a record that
+/// passes b_record_valid every fixed field reads, so false then means an
+/// extension value (ENL, MOP) that could not be read.
 bool parse_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f);
 
 /// The fix's time of day in seconds, hours x 3600 + minutes x 60 + seconds

@@ -66,6 +66,7 @@ struct Igc_read {
     float dtmin = 36000.0f;
     float dtmax = 0.0f;
     int32_t nskip = 0;
+    int32_t nnot_fix = 0;       ///< lines beginning with "B" that are no B record
     bool handover = false;      ///< the log declared version 3
 };
 
@@ -285,6 +286,7 @@ void print_summary(const Igc_read& r) {
         console_free(nrec, "fixes read", "HDR", r.nhdr);
     }
     if (r.nskip > 0) console_free(r.nskip, "fixes skipped");
+    if (r.nnot_fix > 0) console_free(r.nnot_fix, "lines beginning with B are no fix, passed over");
     if (!is_blank(rd_fpl_2.landscape))
         console_line(" Landscape, glider : " + std::string(trim_right(rd_fpl_2.landscape)) + " " +
                      std::string(trim_right(ggg001.glider)));
@@ -338,9 +340,15 @@ int32_t read_igc(std::string_view infile, bool qconv, bool qgpsa, std::vector<ig
         if (ios != 0) break;
         bool ok = true;
         const char c = line.empty() ? ' ' : line[0];
-        if (c == 'B')
-            ok = on_b_record(r, line);
-        else if (c == 'C')
+        if (c == 'B') {
+            // Text that merely begins with "B" (a note, a README saved under
+            // an IGC name) or a damaged record is no fix: it is passed over
+            // and counted, so it neither ends the header nor the reading.
+            if (b_record_valid(line))
+                ok = on_b_record(r, line);
+            else
+                ++r.nnot_fix;
+        } else if (c == 'C')
             ok = on_c_record(r, line);
         else if (!r.fix_seen)
             ok = on_header_line(r, line);

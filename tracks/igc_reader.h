@@ -32,7 +32,9 @@ inline constexpr std::size_t igc_hdr_len = 80;
 ///         not decide (both 0 or both non-zero) and no H record did.
 /// ppp     out: one fix per B record, in file order, as many as the log
 ///         holds (the array grows); a record with the same time as the fix
-///         before it is skipped.  Times are seconds of the day; a time more
+///         before it is skipped.  A line beginning with "B" that is no B
+///         record (b_record_valid, tracks/igc_parse.h) is passed over: not
+///         stored, not a header line, and the lines after it are read on.  Times are seconds of the day; a time more
 ///         than 12 hours below the previous fix's is read one day later, so
 ///         a log that passes midnight keeps increasing times.
 /// igc_hdr in: its size is the number of header lines it holds (the
@@ -54,6 +56,8 @@ inline constexpr std::size_t igc_hdr_len = 80;
 /// a regular file: a pipe or device would block or never end), and the log
 /// is read as one without records.  Console lines: the name and the open
 /// status, the declaration, the extensions, the altitude choice, the
-/// version and a summary of the fixes and the task points.
+/// version and a summary of the fixes and the task points (with, when
+/// there were any, " N fixes skipped" and " N lines beginning with B are
+/// no fix, passed over").
 int32_t read_igc(std::string_view infile, bool qconv, bool qgpsa, std::vector<igc_fix>& ppp,
                  std::vector<std::string>& igc_hdr, int32_t& nrec, int32_t& nhdr);

@@ -12,6 +12,9 @@
 #ifndef TRACKDIFF_EXE
 #error "TRACKDIFF_EXE must name the built trackdiff"
 #endif
+#ifndef BREMALO_SOURCE_DIR
+#error "BREMALO_SOURCE_DIR must name the source tree"
+#endif
 
 namespace {
 
@@ -115,6 +118,47 @@ TEST_F(TrackdiffCli, AConverterLogAgainstACopyAndAChangedCopy) {
     }
     EXPECT_TRUE(ten_metres_lower) << text;
     EXPECT_EQ(text.size(), 70u * report.size()) << "lines end CR LF";
+}
+
+// The README saved under an IGC name, as a user did: its lines beginning
+// with "B" ("Both build and run ...") are text, not fixes, so the log holds
+// no fix and nothing is compared.
+TEST_F(TrackdiffCli, TextWithLinesBeginningWithBHoldsNoFix) {
+    const std::string readme = box.read(fs::path(BREMALO_SOURCE_DIR) / "README.md");
+    ASSERT_GT(count_prefixed(file_lines(readme), "B"), 0u) << readme;
+    box.write("n.igc", readme);
+    const Bremalo_run r = diff({"t.igc", "n.igc"});
+    EXPECT_EQ(r.status, 1) << r.both();
+    // The reader's lines of both logs, its summary ending in an empty line,
+    // then the error line alone.
+    EXPECT_NE(r.out.find(" 0 fixes read HDR "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" lines beginning with B are no fix, passed over\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(r.out.ends_with("\n\ntrackdiff : n.igc holds no fix\n")) << r.out;
+    for (const char* line : {"time matches", "data matches", "different fixes", "different number of fixes"})
+        EXPECT_EQ(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    EXPECT_FALSE(box.exists("t-n_igc_diff.txt"));
+}
+
+// A log with damaged B lines among its fixes: they are passed over, every
+// other fix is compared, and the flight plan after the fixes is still read.
+TEST_F(TrackdiffCli, BadBLinesAmongTheFixesArePassedOver) {
+    std::string damaged;
+    int b_seen = 0;
+    for (const std::string& l : file_lines(box.read("t.igc"))) {
+        if (l.compare(0, 1, "B") == 0 && ++b_seen == 10) {
+            damaged += "Bad signal from here\r\n";
+            damaged += l.substr(0, 9) + "x" + l.substr(10) + "\r\n";  // a letter in the latitude
+        }
+        damaged += l + "\r\n";
+    }
+    box.write("damaged.igc", damaged);
+    const Bremalo_run r = diff({"damaged.igc", "t.igc"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    EXPECT_NE(r.out.find(" 2 lines beginning with B are no fix, passed over\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("different number of fixes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(counts(20, 20)), std::string::npos) << r.out;
+    EXPECT_EQ(count_of(r.out, "call read_fpl"), 2u) << r.out;
+    EXPECT_EQ(box.read("damaged-t_igc_diff.txt"), "");
 }
 
 // The exit statuses a script relies on, the line that says why a run

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tracks/igc_parse.h"
+#include "tracks/igc_records.h"
 
 namespace {
 
@@ -124,6 +125,77 @@ TEST(IgcBRecord, AnUnreadableFieldKeepsItsValueAndOnlyTheLastFieldSetsTheStatus)
     // A bad middle field with a good last one leaves the status good.
     EXPECT_TRUE(parse_b_record("B12xx584630000N00915000EA0090000900", ext, f));
     EXPECT_EQ(f.minutes, 34);
+}
+
+// The B record the converter writes for a fix (time s, latitude and
+// longitude degrees, altitude m, ENL value).
+std::string written_b(float t, float lat, float lon, float alt, float enl) {
+    std::string r;
+    EXPECT_TRUE(igc_b_record(track_fix{t, 0, 0, alt, enl}, lat, lon, r));
+    return r;
+}
+
+// `line` with columns from `col` on replaced by `text`.
+std::string with_columns(std::string line, std::size_t col, const std::string& text) {
+    return line.replace(col - 1, text.size(), text);
+}
+
+TEST(IgcBRecordCheck, WrittenRecordsPassAndEachBrokenFieldFails) {
+    const std::string b = written_b(45296, 46.5f, 9.25f, 812.4f, 17);  // B1234564630000N00915000EA0081200812005017
+    ASSERT_EQ(b, "B1234564630000N00915000EA0081200812005017");
+    struct Case {
+        const char* what;
+        std::string line;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"written record", b, true},
+        {"written below sea level", written_b(3600, -33.5f, -70.25f, -12, 0), true},
+        {"written at the day's and the globe's ends", written_b(86399, 90, 180, 99999, 999), true},
+        {"written with the lowest altitude", written_b(0, -90, -180, -9999, 0), true},
+        {"35 columns, no extension", b.substr(0, 35), true},
+        {"extension columns are not looked at", b.substr(0, 35) + "x -?", true},
+        {"validity V", with_columns(b, 25, "V"), true},
+        {"minutes 59999", with_columns(with_columns(b, 10, "59999"), 19, "59999"), true},
+        {"README line", "Both build and run on Linux (where the simulator itself runs under Wine and", false},
+        {"not a B record", with_columns(b, 1, "C"), false},
+        {"lower-case b", with_columns(b, 1, "b"), false},
+        {"letter in the hours", with_columns(b, 3, "x"), false},
+        {"letter in the minutes", with_columns(b, 4, "x"), false},
+        {"letter in the seconds", with_columns(b, 7, "O"), false},
+        {"letter in the latitude degrees", with_columns(b, 8, "x"), false},
+        {"letter in the latitude minutes", with_columns(b, 14, "x"), false},
+        {"letter in the longitude degrees", with_columns(b, 17, "x"), false},
+        {"letter in the longitude minutes", with_columns(b, 19, "x"), false},
+        {"letter in the pressure altitude", with_columns(b, 30, "x"), false},
+        {"letter in the GNSS altitude", with_columns(b, 31, "x"), false},
+        {"hour 24", with_columns(b, 2, "24"), false},
+        {"minute 60", with_columns(b, 4, "60"), false},
+        {"second 60", with_columns(b, 6, "60"), false},
+        {"latitude degrees 91", with_columns(b, 8, "91"), false},
+        {"longitude degrees 181", with_columns(b, 16, "181"), false},
+        {"latitude minutes 60000", with_columns(b, 10, "60000"), false},
+        {"longitude minutes 60000", with_columns(b, 19, "60000"), false},
+        {"latitude hemisphere E", with_columns(b, 15, "E"), false},
+        {"latitude hemisphere n", with_columns(b, 15, "n"), false},
+        {"longitude hemisphere N", with_columns(b, 24, "N"), false},
+        {"longitude hemisphere blank", with_columns(b, 24, " "), false},
+        {"validity X", with_columns(b, 25, "X"), false},
+        {"validity blank", with_columns(b, 25, " "), false},
+        {"34 columns", b.substr(0, 34), false},
+        {"B alone", "B", false},
+        {"blank in the time", with_columns(b, 5, " "), false},
+        {"blank in the latitude", with_columns(b, 11, " "), false},
+        {"blank in the longitude", with_columns(b, 23, " "), false},
+        {"altitude blank-filled", with_columns(b, 26, "  812"), false},
+        {"minus inside the altitude", with_columns(b, 26, "00-12"), false},
+        {"minus alone", with_columns(b, 31, "-    "), false},
+        {"plus sign", with_columns(b, 31, "+0812"), false},
+        {"minus in the time", with_columns(b, 2, "-1"), false},
+        {"byte beyond ASCII", with_columns(b, 9, "\xb9"), false},
+        {"NUL", with_columns(b, 12, std::string(1, '\0')), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(b_record_valid(c.line), c.valid) << c.what << ": " << c.line;
 }
 
 TEST(IgcCRecords, DeclarationAndWaypoint) {

@@ -198,12 +198,59 @@ TEST_F(IgcReader, AShortRecordHasNoEngineValueYetCountsAsEngine) {
     EXPECT_EQ(ppp[0][igc_eng], 999.0f);
 }
 
-TEST_F(IgcReader, ARecordWhoseLastFieldFailsEndsTheReading) {
-    // GNSS altitude blank in the second fix: it is kept, the rest is not read.
+TEST_F(IgcReader, ARecordCutShortIsPassedOverAndTheReadingGoesOn) {
+    // GNSS altitude missing in the second record: no fix, and the third is read.
     ASSERT_EQ(read(igc_text_join({"AXXX", "B1200004630000N00915000EA0080000800", "B1200014630000N00915000EA00801",
                              "B1200024630000N00915000EA0080200802"})),
               0);
-    EXPECT_EQ(nrec, 2);
+    ASSERT_EQ(nrec, 2);
+    EXPECT_EQ(ppp[1][igc_t], 43202.0f);
+    EXPECT_EQ(ppp[1][igc_alt], 802.0f);
+    EXPECT_TRUE(printed(" 2 fixes read 2 2 2 HDR 1\n 1 lines beginning with B are no fix, passed over\n")) << console;
+}
+
+// A text line that begins with "B", before the first fix, between fixes
+// and after them: every fix and header line of the log is kept, the lines
+// after it are read as before, and the summary counts it.
+TEST_F(IgcReader, TextBeginningWithBIsNoFixWhereverItStands) {
+    const std::string text = "Both build and run on Linux (where the simulator itself runs under Wine and";
+    const std::vector<igc_text_fix> fixes = igc_text_flight(45000, 4);
+    const std::vector<std::string> header = igc_text_header();
+    struct Case {
+        const char* where;
+        std::size_t after_fixes;  // the text comes after this many fixes
+        bool before_header_end;   // ... or before the header's last lines
+    };
+    const Case cases[] = {
+        {"before the header's end", 0, true},
+        {"before the first fix", 0, false},
+        {"between fixes", 2, false},
+        {"after the last fix", 4, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(header.begin(), header.end() - 3);
+        if (c.before_header_end) lines.push_back(text);
+        lines.insert(lines.end(), header.end() - 3, header.end());
+        for (std::size_t i = 0; i < fixes.size(); ++i) {
+            if (i == c.after_fixes && !c.before_header_end) lines.push_back(text);
+            lines.push_back(igc_text_b_record(fixes[i]));
+        }
+        if (c.after_fixes == fixes.size()) lines.push_back(text);
+        lines.push_back("LCONFPLLandscape=Alps");
+        ASSERT_EQ(read(igc_text_join(lines)), 0) << c.where;
+        ASSERT_EQ(nrec, 4) << c.where;
+        for (std::size_t i = 0; i < fixes.size(); ++i) EXPECT_EQ(ppp[i][igc_t], static_cast<float>(fixes[i].t)) << c.where;
+        // The header lines, the competition id among them, and the I record
+        // that declares the ENL of the fixes.
+        ASSERT_EQ(nhdr, 14) << c.where;
+        for (std::size_t i = 0; i < header.size(); ++i) EXPECT_EQ(hdr[i], header[i]) << c.where;
+        EXPECT_EQ(rdigc000.cn, "AB1") << c.where;
+        EXPECT_TRUE(printed(" ENL, MOP 39 41 0 0\n")) << c.where;
+        // The L record after the fixes is still taken.
+        EXPECT_EQ(rd_fpl_2.landscape, "Alps") << c.where;
+        EXPECT_TRUE(printed(" 4 fixes read 1 1 1 HDR 14\n 1 lines beginning with B are no fix, passed over\n"))
+            << c.where << "\n" << console;
+    }
 }
 
 TEST_F(IgcReader, LRecordsBeforeTheFirstFixAreNeitherKeptNorTaken) {
@@ -377,8 +424,8 @@ TEST_F(IgcReader, HostileTextEndsInOrder) {
         {"over-long fix, cut to 256 columns", b + std::string(5000, '9') + "\r\n" + b + "1\r\n", 1},
         {"binary bytes", binary + "\r\n" + b + "\n", 1},
         {"NUL bytes only", std::string(1000, '\0'), 0},
-        {"truncated record ends the reading", "B12\r\n" + b + "\r\n", 1},
-        {"negative time fields", "B-9-9-94630000N00915000EA0080000800\r\n" + b + "\r\n", 2},
+        {"truncated record is passed over", "B12\r\n" + b + "\r\n", 1},
+        {"negative time fields are no fix", "B-9-9-94630000N00915000EA0080000800\r\n" + b + "\r\n", 1},
         {"huge extension count and columns",
          "I99" + std::string(300, '9') + "\r\nI049999ENL9999LAD9999LOD9999MOP\r\n" + b + "\r\n", 1},
         {"extension count beyond its groups ends the reading", "I369999ENL\r\n" + b + "\r\n", 0},
