@@ -75,8 +75,9 @@ Track_outcome skip_note(const std::string& track, std::string_view why) {
     return Track_outcome::not_converted;
 }
 
-// What a track's IGC file lacks, on the console and in the error log.
-void igc_warning(const std::string& track, std::string_view what) {
+// What the conversion of a track leaves out, on the console and in the
+// error log.
+void track_warning(const std::string& track, std::string_view what) {
     log_error_f(path_for_log_message(track) + std::string(what), s_warning);
 }
 
@@ -93,13 +94,21 @@ Track_outcome igc_written_outcome(const std::string& track, const Igc_written& w
         break;
     }
     if (w.task_left_out)
-        igc_warning(track, " : task declaration left out of the IGC file, a task point cannot be written");
+        track_warning(track, " : task declaration left out of the IGC file, a task point cannot be written");
     if (w.fixes_left_out > 0)
-        igc_warning(track, " : " + std::to_string(w.fixes_left_out) +
-                               (w.fixes_left_out == 1
-                                    ? " second left out of the IGC file, its fix cannot be written"
-                                    : " seconds left out of the IGC file, their fixes cannot be written"));
+        track_warning(track, " : " + std::to_string(w.fixes_left_out) +
+                                 (w.fixes_left_out == 1
+                                      ? " second left out of the IGC file, its fix cannot be written"
+                                      : " seconds left out of the IGC file, their fixes cannot be written"));
     return Track_outcome::converted;
+}
+
+// Tells how many raw fixes keep_undamaged_fixes left out.
+void fixes_left_out_note(const std::string& track, int32_t left_out) {
+    if (left_out <= 0) return;
+    track_warning(track, " : " + std::to_string(left_out) +
+                             (left_out == 1 ? " fix left out, its time is damaged"
+                                            : " fixes left out, their times are damaged"));
 }
 
 }  // namespace
@@ -159,15 +168,20 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     }
     read_ftr_trl();
 
-    switch (check_fix_times(pp5, nrec)) {
+    if (nrec <= 0) return skip_note(track.name, " : no fix could be read, skipped");
+    // From here on the track is its kept fixes, at the front of pp5; nrec
+    // stays the count read, for the closing line.
+    const int32_t nkept = keep_undamaged_fixes(pp5, nrec);
+    switch (check_fix_times(pp5, nkept)) {
     case Fix_times::usable: break;
     case Fix_times::no_fix:
-        return skip_note(track.name, " : no fix could be read, skipped");
+        return skip_note(track.name, " : damaged track, all its fix times are damaged, skipped");
     case Fix_times::damaged:
         return skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
     }
+    fixes_left_out_note(track.name, nrec - nkept);
     const float t_first = pp5[0][fix_t];
-    const float t_last = pp5[static_cast<std::size_t>(nrec - 1)][fix_t];
+    const float t_last = pp5[static_cast<std::size_t>(nkept - 1)][fix_t];
     rd_ftr_2.start_rec = t_first / 3600.0f;
 
     const std::string trnfile = terrain_header_path(run.installation_found);
@@ -184,10 +198,10 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     const int32_t ndeb = static_cast<int32_t>(t_first);
     const int32_t nfin = static_cast<int32_t>(t_last);
     int32_t ntot = nfin - ndeb + 1;
-    if (qdbg) console_free("ndeb,nfin,ntot,nrec", ndeb, nfin, ntot, nrec);
+    if (qdbg) console_free("ndeb,nfin,ntot,nrec", ndeb, nfin, ntot, nkept);
 
     std::vector<track_fix> ppsec;
-    resample_by_scheme(opt.nsch_int, nrec, ntot, pp5, ppsec, qdbg);
+    resample_by_scheme(opt.nsch_int, nkept, ntot, pp5, ppsec, qdbg);
     std::vector<track_fix>().swap(pp5);
 
     std::string ttt;

@@ -1,9 +1,11 @@
 // libFuzzer target: arbitrary bytes as a flight track, through the header,
 // fix and trailer readers exactly as the converter calls them, then, for a
-// track whose fixes the converter takes, through the resampling and the IGC
-// writer: every IGC file written must pass the strict record check
+// track whose fixes the converter takes, through the leaving out of damaged
+// fix times, the resampling and the IGC writer: the fixes kept must be in
+// order, every IGC file written must pass the strict record check
 // (tests/common/igc_strict.h), and a file refused must not be written.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -45,16 +47,31 @@ std::string file_text(const char* name) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Resamples and writes the track just read as the converter does, then
-// checks what was written.
-void convert(const std::vector<track_fix>& pp5, int32_t nrec, int32_t scheme) {
-    if (check_fix_times(pp5, nrec) != Fix_times::usable) return;
+// The fixes that keep_undamaged_fixes kept must be sound times that never
+// go back nor step beyond its limit.
+void check_kept(const std::vector<track_fix>& pp5, int32_t nrec, int32_t nkept) {
+    if (nkept < 0 || nkept > nrec) __builtin_trap();
+    for (std::size_t k = 0; k < static_cast<std::size_t>(nkept); ++k) {
+        const float t = pp5[k][fix_t];
+        if (!(std::fabs(t) <= max_fix_time_s)) __builtin_trap();
+        if (k == 0) continue;
+        const float before = pp5[k - 1][fix_t];
+        if (t < before || static_cast<double>(t) - static_cast<double>(before) > max_fix_step_s) __builtin_trap();
+    }
+}
+
+// Leaves out the damaged fix times, resamples and writes the track just
+// read as the converter does, then checks what was written.
+void convert(std::vector<track_fix>& pp5, int32_t nrec, int32_t scheme) {
+    const int32_t nkept = keep_undamaged_fixes(pp5, nrec);
+    check_kept(pp5, nrec, nkept);
+    if (check_fix_times(pp5, nkept) != Fix_times::usable) return;
     const float t_first = pp5[0][fix_t];
-    const float t_last = pp5[static_cast<std::size_t>(nrec - 1)][fix_t];
+    const float t_last = pp5[static_cast<std::size_t>(nkept - 1)][fix_t];
     rd_ftr_2.start_rec = t_first / 3600.0f;
     int32_t ntot = static_cast<int32_t>(t_last) - static_cast<int32_t>(t_first) + 1;
     std::vector<track_fix> ppsec;
-    resample_by_scheme(scheme, nrec, ntot, pp5, ppsec, false);
+    resample_by_scheme(scheme, nkept, ntot, pp5, ppsec, false);
     rd_ftr_2.nwp = rd_fpl_0.nb_wp;
     rd_ftr_2.ndeg_int = scheme;
 

@@ -2,6 +2,8 @@
 // the tests' track writer, whole and with their edges pushed.
 //   ftr_seeds FOLDER
 
+#include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -30,6 +32,19 @@ int main(int argc, char** argv) {
         d.npts = 100000;
         d.nevents = 1000;
         d.trailer.resize(300, 0x42);
+        put(d);
+        // Damaged fix times: 0.4 h ahead, not a number, four hours behind,
+        // and a step back under a second.
+        d = tw_sample(v);
+        for (std::size_t i = 0; i < 4 && i < d.fixes.size(); ++i) {
+            tw_fix later = d.fixes[i];
+            later.hours += 4.0 / 3600.0;
+            d.fixes.push_back(later);
+        }
+        d.fixes[0].hours += 0.4;
+        d.fixes[2].hours = NAN;
+        d.fixes[4].hours = d.fixes[3].hours - 0.2 / 3600.0;
+        d.fixes.back().hours -= 4.0;
         put(d);
         // No fixes and no trailer.
         d = tw_sample(v);

@@ -112,11 +112,24 @@ TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
     box.track("good1.ftr", e2e_track(3040));
     box.track("good2.ftr", e2e_track(2500));
     // A header announcing twice the fixes the file holds: the reader takes
-    // the trailer's bytes as fixes, with times far out of the day.
+    // the trailer's bytes as fixes, whose times are no numbers; the track
+    // converts without them.
     track_desc overlong = e2e_track(3040, 4);
     overlong.npts = 8;
     overlong.trailer = std::vector<unsigned char>(400, 0xff);
     box.track("overlong.ftr", overlong);
+    // No fix time that can be used.
+    track_desc unusable = e2e_track(3040, 3);
+    for (tw_fix& f : unusable.fixes) f.hours = NAN;
+    box.track("unusable.ftr", unusable);
+    // Fixes ten minutes apart over more than 48 hours.
+    track_desc too_long = e2e_track(3040, 0);
+    for (int i = 0; i <= 48 * 6 + 1; ++i) {
+        tw_fix f;
+        f.hours = 1.0 + i / 6.0;
+        too_long.fixes.push_back(f);
+    }
+    box.track("toolong.ftr", too_long);
     // A header announcing fixes the file does not hold at all.
     track_desc empty = e2e_track(3040, 0);
     empty.npts = 5;
@@ -124,16 +137,22 @@ TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
     box.write("text.ftr", "not a track at all\n");
     box.write("notes.txt", "");
 
-    const Bremalo_run r = box.run({"good1.ftr", "missing.ftr", "overlong.ftr", "notes.txt", "nofix", "text.ftr",
-                                   "good2.ftr"});
+    const Bremalo_run r = box.run({"good1.ftr", "missing.ftr", "overlong.ftr", "unusable.ftr", "toolong.ftr",
+                                   "notes.txt", "nofix", "text.ftr", "good2.ftr"});
     EXPECT_EQ(r.status, 1) << r.both();
     EXPECT_EQ(count_prefixed(igc(box, "good1.igc"), "B"), 20u);
     EXPECT_EQ(count_prefixed(igc(box, "good2.igc"), "B"), 20u);
-    for (const char* none : {"missing.igc", "overlong.igc", "notes.igc", "nofix.igc", "text.igc"})
+    EXPECT_EQ(count_prefixed(igc(box, "overlong.igc"), "B"), 4u);
+    EXPECT_NE(r.out.find("\noverlong.ftr : 4 fixes left out, their times are damaged\n"), std::string::npos)
+        << r.out;
+    for (const char* none : {"missing.igc", "unusable.igc", "toolong.igc", "notes.igc", "nofix.igc", "text.igc"})
         EXPECT_FALSE(box.exists(none)) << none;
     const std::string log = box.read("Logfile.txt");
     EXPECT_NE(log.find("missing.ftr : file not found, skipped\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("overlong.ftr : damaged track, its fix times are out of range, skipped\r\n"),
+    EXPECT_NE(log.find("unusable.ftr : damaged track, all its fix times are damaged, skipped\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("toolong.ftr : damaged track, its fix times are out of range, skipped\r\n"),
               std::string::npos)
         << log;
     EXPECT_NE(log.find("nofix.ftr : no fix could be read, skipped\r\n"), std::string::npos) << log;
