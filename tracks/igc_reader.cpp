@@ -71,9 +71,10 @@ struct Igc_read {
 };
 
 /// A B record: one fix, unless it repeats the previous fix's time.
-bool on_b_record(Igc_read& r, const std::string& line) {
+void on_b_record(Igc_read& r, const std::string& line) {
     Igc_b_fields& f = r.b_fields;
-    const bool ok = parse_b_record(line, r.ext, f);
+    // An extension that cannot be read keeps its previous value.
+    (void)parse_b_record(line, r.ext, f);
     int64_t t = igc_b_seconds(f) + r.day_offset;
     while (t < r.prev_t - half_day) {
         r.day_offset += one_day;
@@ -82,7 +83,7 @@ bool on_b_record(Igc_read& r, const std::string& line) {
     if (t == r.prev_t) {
         ++r.nskip;
         r.fix_seen = true;
-        return ok;
+        return;
     }
     std::vector<igc_fix>& ppp = *r.ppp;
     igc_fix fx{};
@@ -126,21 +127,20 @@ bool on_b_record(Igc_read& r, const std::string& line) {
     r.last_stored_t = t;
     r.prev_t = t;
     r.fix_seen = true;
-    return ok;
 }
 
 /// A C record: the declaration line first, then one waypoint each.
-bool on_c_record(Igc_read& r, const std::string& line) {
+void on_c_record(Igc_read& r, const std::string& line) {
     ++r.nc;
     if (r.nc == 1) {
         const std::string cols = igc_columns(line, 24, 25);
         console_free(cols);
         if (parse_c_declaration(line, r.ntp)) console_free(r.ntp);
-        return true;
+        return;
     }
     float lat = 0.0f, lon = 0.0f;
     std::string name;
-    const bool ok = parse_c_waypoint(line, r.c_fields, lat, lon, name);
+    (void)parse_c_waypoint(line, r.c_fields, lat, lon, name);
     console_free(lat, lon);
     const int32_t k = rdigc001.nb_igcwp;
     // A declaration of more waypoints than the table holds: the surplus is
@@ -151,13 +151,11 @@ bool on_c_record(Igc_read& r, const std::string& line) {
         rd_fpl_2.tpnam[static_cast<std::size_t>(k)] = name;
         rdigc001.nb_igcwp = k + 1;
     }
-    return ok;
 }
 
 /// A line before the first fix: a header line (L records apart), the I
 /// record, then the H key tests.
-bool on_header_line(Igc_read& r, const std::string& line) {
-    bool ok = true;
+void on_header_line(Igc_read& r, const std::string& line) {
     if (line.empty() || line[0] != 'L') {
         std::vector<std::string>& hdr = *r.igc_hdr;
         // More header lines than the caller's array holds: the surplus is
@@ -165,7 +163,7 @@ bool on_header_line(Igc_read& r, const std::string& line) {
         if (static_cast<std::size_t>(r.nhdr) < hdr.size())
             hdr[static_cast<std::size_t>(r.nhdr++)] = fit(line, igc_hdr_len);
         if (!line.empty() && line[0] == 'I') {
-            ok = parse_i_record(line, r.i_fields, r.ext);
+            (void)parse_i_record(line, r.i_fields, r.ext);
             console_free(r.i_fields.count);
             console_free("ENL, MOP", r.ext.enl_first, r.ext.enl_last, r.ext.mop_first, r.ext.mop_last);
         }
@@ -194,7 +192,6 @@ bool on_header_line(Igc_read& r, const std::string& line) {
         case Igc_h_key::none:
             break;
     }
-    return ok;
 }
 
 /// 17 weather values, one per zone.
@@ -340,18 +337,23 @@ int32_t read_igc(std::string_view infile, bool qconv, bool qgpsa, std::vector<ig
         if (ios != 0) break;
         bool ok = true;
         const char c = line.empty() ? ' ' : line[0];
+        // A B, C or I record with a field that cannot be read costs only
+        // that field: the fixes after it are read on.  Only the
+        // simulator's L records after the fixes end the reading there (a
+        // weather line of fewer than 17 values).
         if (c == 'B') {
             // Text that merely begins with "B" (a note, a README saved under
             // an IGC name) or a damaged record is no fix: it is passed over
             // and counted, so it neither ends the header nor the reading.
+            // A fix whose extension cannot be read keeps its position.
             if (b_record_valid(line))
-                ok = on_b_record(r, line);
+                on_b_record(r, line);
             else
                 ++r.nnot_fix;
         } else if (c == 'C')
-            ok = on_c_record(r, line);
+            on_c_record(r, line);
         else if (!r.fix_seen)
-            ok = on_header_line(r, line);
+            on_header_line(r, line);
         else
             ok = on_l_line(r, line);
         if (!ok) ios = igc_bad_field;

@@ -34,9 +34,14 @@ inline constexpr std::size_t igc_hdr_len = 80;
 ///         holds (the array grows); a record with the same time as the fix
 ///         before it is skipped.  A line beginning with "B" that is no B
 ///         record (b_record_valid, tracks/igc_parse.h) is passed over: not
-///         stored, not a header line, and the lines after it are read on.  Times are seconds of the day; a time more
-///         than 12 hours below the previous fix's is read one day later, so
-///         a log that passes midnight keeps increasing times.
+///         stored, not a header line, and the lines after it are read on.
+///         A field that cannot be read in a B, C or I record keeps its
+///         previous value and the reading goes on; only a simulator L
+///         record after the fixes whose value cannot be read (a weather
+///         line of fewer than 17 values) ends the reading there.  Times
+///         are seconds of the day; a time more than 12 hours below the
+///         previous fix's is read one day later, so a log that passes
+///         midnight keeps increasing times.
 /// igc_hdr in: its size is the number of header lines it holds (the
 ///         comparison program passes 100); out: the lines before the first
 ///         fix that are not B, C or L records, cut to igc_hdr_len

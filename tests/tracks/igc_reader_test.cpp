@@ -209,6 +209,31 @@ TEST_F(IgcReader, ARecordCutShortIsPassedOverAndTheReadingGoesOn) {
     EXPECT_TRUE(printed(" 2 fixes read 2 2 2 HDR 1\n 1 lines beginning with B are no fix, passed over\n")) << console;
 }
 
+// A field that cannot be read in an I record, a C record or a fix's
+// extension costs that field alone: the fixes after it are all read.
+TEST_F(IgcReader, AFieldThatCannotBeReadCostsOnlyItsRecord) {
+    const std::string b0 = "B1200004630000N00915000EA0080000800";
+    const std::string b2 = "B1200024630000N00915000EA0080200802";
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"I record with a group cut short", {"AXXX", "I023638ENL39", b0, b2}},
+        {"waypoint of a letter where its minutes stand",
+         {"AXXX", "C150624130459150624000003", "C46x3383N01348639EAirfield", b0, b2}},
+        {"fix whose ENL is not a number", {"AXXX", "I013638ENL", b0 + "ab!", b2 + "012"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(read(igc_text_join(c.lines)), 0) << c.what;
+        ASSERT_EQ(nrec, 2) << c.what << "\n" << console;
+        EXPECT_EQ(ppp[0][igc_t], 43200.0f) << c.what;
+        EXPECT_EQ(ppp[1][igc_t], 43202.0f) << c.what;
+        EXPECT_EQ(ppp[1][igc_alt], 802.0f) << c.what;
+        EXPECT_FLOAT_EQ(ppp[1][igc_lat], 46.5f) << c.what;
+    }
+}
+
 // A text line that begins with "B", before the first fix, between fixes
 // and after them: every fix and header line of the log is kept, the lines
 // after it are read as before, and the summary counts it.
@@ -428,7 +453,7 @@ TEST_F(IgcReader, HostileTextEndsInOrder) {
         {"negative time fields are no fix", "B-9-9-94630000N00915000EA0080000800\r\n" + b + "\r\n", 1},
         {"huge extension count and columns",
          "I99" + std::string(300, '9') + "\r\nI049999ENL9999LAD9999LOD9999MOP\r\n" + b + "\r\n", 1},
-        {"extension count beyond its groups ends the reading", "I369999ENL\r\n" + b + "\r\n", 0},
+        {"extension count beyond its groups is read as far as it goes", "I369999ENL\r\n" + b + "\r\n", 1},
         {"no line end", b, 1},
         {"carriage returns alone", std::string(5000, '\r') + "\n" + b + "\r\n", 1},
         {"huge L indices and counts",
