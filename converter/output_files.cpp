@@ -1,50 +1,30 @@
 #include "converter/output_files.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "support/messages.h"
 #include "support/platform.h"
 #include "support/stop.h"
 #include "support/text_line.h"
 
-namespace {
-
-int error_code() { return errno != 0 ? errno : EIO; }
-
-}  // namespace
-
 Output_file::Output_file(std::string_view path, bool append) : path_(path) {
-    errno = 0;
-    f_ = std::fopen(path_.c_str(), append ? "ab" : "wb");
-    if (!f_) failed("created", error_code());
-}
-
-Output_file::~Output_file() {
-    if (f_) std::fclose(f_);
+    const File_error e = whole_file_open(file_, path_, append);
+    if (e.code != 0) failed("created", e);
 }
 
 void Output_file::line(std::string_view text) {
     errno = 0;
-    if (!write_text_line(f_, text)) failed("written", error_code());
+    if (!write_text_line(file_.f, text)) failed("written", File_error{errno != 0 ? errno : EIO, false});
 }
 
 void Output_file::close() {
-    if (!f_) return;
-    errno = 0;
-    std::FILE* f = f_;
-    f_ = nullptr;
-    const bool ok = std::ferror(f) == 0 && std::fflush(f) == 0;
-    const int err = error_code();
-    if (std::fclose(f) != 0 || !ok) failed("written", ok ? error_code() : err);
+    const File_error e = whole_file_commit(file_);
+    if (e.code != 0) failed("written", e);
 }
 
-void Output_file::failed(std::string_view what, int err) {
-    if (f_) {
-        std::fclose(f_);
-        f_ = nullptr;
-    }
+void Output_file::failed(std::string_view what, const File_error& err) {
+    whole_file_discard(file_);
     log_message_f("The file " + escape_path_for_message(path_) + " cannot be " + std::string(what) + ": " +
-                  std::strerror(err));
+                  file_error_text(err));
     stop_run(exit_write_failed);
 }

@@ -5,8 +5,10 @@
 # values that the tests read written into it by "wine reg add", one
 # without it for the end-to-end tests of the converter and trackdiff on
 # such a machine; then the programs as installed into a fresh prefix
-# (tests/installed/), and the Linux and the Windows build of the converter
-# on the same tracks and of trackdiff on the same logs (tests/crossbuild/).
+# (tests/installed/), both programs under a file-size limit that makes
+# their writes fail part way (tests/windows/write_failures.sh), and the
+# Linux and the Windows build of the converter on the same tracks and of
+# trackdiff on the same logs (tests/crossbuild/).
 # The Linux programs are those of build/ when it is there.  The run fails
 # too when it leaves files behind outside the folders it removes.
 #   scripts/test-windows.sh
@@ -111,6 +113,12 @@ cat "$work/no_simulator.log"
 # The Windows programs as "cmake --install" puts them into a fresh prefix,
 # run from there on the sample track in the prefix without the simulator.
 WINEPREFIX="$bare" bash tests/installed/installed_programs.sh cmake "$build" samples/sample.ftr .exe wine
+
+# Both programs with a file-size limit set from here, so that their writes
+# fail part way: the earlier files stay.  In the prefix without the
+# simulator, whose server runs already (the limit is the programs' alone).
+WINEPREFIX="$bare" bash tests/windows/write_failures.sh "$build/converter/Bremalo.exe" \
+  "$build/trackdiff/trackdiff.exe"
 
 # The same tracks through the Linux and the Windows build of the converter,
 # and the same logs through both builds of trackdiff.  The Linux programs

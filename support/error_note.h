@@ -10,5 +10,6 @@
 std::string errno_note(int err);
 
 /// The same for an error number of the platform's file functions
-/// (make_folder, rename_no_replace), TEXT being os_error_text's.
+/// (make_folder, rename_no_replace, rename_replacing, create_new_file),
+/// TEXT being os_error_text's.
 std::string os_error_note(int32_t code);

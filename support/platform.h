@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -176,7 +177,8 @@ Path_entry path_entry(std::string_view path);
 int32_t make_folder(std::string_view path);
 
 /// The system's text of an error number that a file function of this
-/// layer returns (make_folder, rename_no_replace): strerror's text on
+/// layer returns (make_folder, rename_no_replace, rename_replacing,
+/// create_new_file): strerror's text on
 /// Linux, where those numbers are errno values; on Windows, where they are
 /// GetLastError codes, the system's message for the code, without its
 /// closing period and line end.  Never empty: an unknown code gives
@@ -192,6 +194,41 @@ std::string os_error_text(int32_t code);
 /// in front.  The program's arguments are expanded with it by
 /// expand_wildcards (support/paths.h).
 std::vector<std::string> wildcard_matches(const std::string& pattern);
+
+// Files written whole: made under a temporary name and put in place by one
+// rename (support/whole_file.h).
+
+/// Result of create_new_file when an entry of that name exists.
+inline constexpr int32_t create_name_taken = -1;
+
+/// Creates the file `path` and opens it for binary writing into `f`, only
+/// when no entry of that name exists (a file, a folder, a symbolic link
+/// even when it leads nowhere): an existing file is never opened, emptied
+/// or changed.  On Linux open with O_CREAT | O_EXCL (mode 0666 less the
+/// umask); when `like` names an existing file, the new one gets its
+/// permission bits instead, so that a file that replaces it keeps them.  On
+/// Windows CreateFileA with CREATE_NEW, shared for reading and writing as
+/// fopen shares a file; `like` is not used.  Result 0 with `f` open;
+/// create_name_taken when the name is taken; else the system's error
+/// number (errno; on Windows GetLastError), `f` null and nothing created.
+int32_t create_new_file(std::string_view path, std::string_view like, std::FILE*& f);
+
+/// Renames the file `from` to `to` (both paths as the file routines take
+/// them, in one folder or at least on one file system), replacing a file
+/// `to` in the same step: whoever opens `to` finds the earlier file or the
+/// new one, never a part of either.  No command interpreter is involved.
+/// On Linux rename(2); on Windows MoveFileExA with
+/// MOVEFILE_REPLACE_EXISTING.  Result 0 when renamed, else the system's
+/// error number (errno; on Windows GetLastError), both files then left as
+/// they were: a missing `from` or a folder of `to` that does not exist
+/// gives ENOENT (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND).
+int32_t rename_replacing(std::string_view from, std::string_view to);
+
+/// The file that writing to `path` writes: when `path` is a symbolic link
+/// to an existing entry, the path of that entry with every link followed
+/// (Linux, realpath); else `path` itself (always on Windows).  A file put
+/// in place by rename_replacing under this name leaves the link a link.
+std::string file_behind_links(std::string_view path);
 
 /// Result of rename_no_replace when a file of the target's name exists.
 inline constexpr int32_t rename_target_taken = -1;

@@ -13,5 +13,7 @@ inline constexpr int32_t exit_write_failed = 2;
 
 /// Ends the program with `status`: the console and every open file are
 /// flushed first, so that no line written before the stop is lost, whichever
-/// routine stops the program.  Status 0 is a normal end.
+/// routine stops the program; a file being written whole
+/// (support/whole_file.h) is not put in place, its temporary file removed.
+/// Status 0 is a normal end.
 [[noreturn]] void stop_run(int32_t status);

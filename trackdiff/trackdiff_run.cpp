@@ -1,6 +1,7 @@
 #include "trackdiff/trackdiff_run.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -13,6 +14,7 @@
 #include "support/platform.h"
 #include "support/stop.h"
 #include "support/text_line.h"
+#include "support/whole_file.h"
 #include "trackdiff/diff_console.h"
 #include "trackdiff/diff_report.h"
 #include "trackdiff/fix_capacity.h"
@@ -27,19 +29,22 @@ int64_t file_size_bytes(const std::string& name) {
     return entry.kind == Entry_kind::file ? static_cast<int64_t>(entry.size) : 0;
 }
 
-/// Writes the report; false when it cannot be created or a line cannot be
-/// written.
-bool write_report(const std::string& name, const Match_result& r) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = true;
-    for (const Fix_difference& d : r.differences)
-        if (!write_text_line(f, report_line(d))) {
-            ok = false;
-            break;
+/// Writes the report whole, in place of an earlier one only once it is
+/// complete; the error when it cannot be created or written (an earlier
+/// report then stays as it was).
+File_error write_report(const std::string& name, const Match_result& r) {
+    Whole_file w;
+    const File_error opened = whole_file_open(w, name);
+    if (opened.code != 0) return opened;
+    for (const Fix_difference& d : r.differences) {
+        errno = 0;
+        if (!write_text_line(w.f, report_line(d))) {
+            const File_error e{errno != 0 ? errno : EIO, false};
+            whole_file_discard(w);
+            return e;
         }
-    if (std::fclose(f) != 0) ok = false;
-    return ok;
+    }
+    return whole_file_commit(w);
 }
 
 void print_lines(const std::vector<std::string>& lines) {
@@ -77,8 +82,9 @@ int32_t compare(const std::string& ff1, const std::string& ff2, int64_t nlin) {
     if (nr1 != nr2) console_line(" different number of fixes");
     const Match_result r = match_fixes(pp1, pp2);
     const std::string ff3 = report_name(ff1, ff2);
-    const bool written = write_report(ff3, r);
-    if (!written) console_line("trackdiff : cannot write the report " + ff3);
+    const File_error e = write_report(ff3, r);
+    const bool written = e.code == 0;
+    if (!written) console_line("trackdiff : cannot write the report " + ff3 + file_error_note(e));
     print_lines(count_lines(r));
     if (r.nsom > 0) print_lines(difference_lines(r));
     return written ? 0 : exit_write_failed;

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "support/ftext.h"
 #include "support/messages.h"
@@ -17,27 +17,18 @@ namespace {
 /// about 1500 of them per write to the system.
 constexpr std::size_t igc_buffer = 64 * 1024;
 
-int error_code() { return errno != 0 ? errno : EIO; }
-
-/// Removes the incomplete output when it is a plain file (never a device
-/// or anything else the name may stand for).
-void remove_partial(const std::string& name) {
-    if (path_entry(name).kind == Entry_kind::file) std::remove(name.c_str());
-}
+File_error write_error() { return File_error{errno != 0 ? errno : EIO, false}; }
 
 }  // namespace
 
 void igc_open(Igc_output& out, std::string_view fich) {
-    out.name = std::string(trim_right(fich));
-    errno = 0;
-    out.f = std::fopen(out.name.c_str(), "wb");
-    if (!out.f) {
-        const int err = error_code();
-        log_message_f("The IGC file " + escape_path_for_message(out.name) +
-                      " cannot be created: " + std::strerror(err));
+    const File_error e = whole_file_open(out.file, trim_right(fich));
+    if (e.code != 0) {
+        log_message_f("The IGC file " + escape_path_for_message(out.file.target) +
+                      " cannot be created: " + file_error_text(e));
         stop_run(exit_write_failed);
     }
-    std::setvbuf(out.f, nullptr, _IOFBF, igc_buffer);
+    std::setvbuf(out.file.f, nullptr, _IOFBF, igc_buffer);
 }
 
 void igc_put_line(Igc_output& out, std::string_view line) {
@@ -49,26 +40,18 @@ void igc_put_line(Igc_output& out, std::string_view line) {
         text = cleaned;
     }
     errno = 0;
-    if (!write_text_line(out.f, text)) igc_write_failed(out, error_code());
+    if (!write_text_line(out.file.f, text)) igc_write_failed(out, write_error());
 }
 
 void igc_close(Igc_output& out) {
-    if (!out.f) return;
-    errno = 0;
-    if (std::ferror(out.f) != 0 || std::fflush(out.f) != 0) igc_write_failed(out, error_code());
-    std::FILE* f = out.f;
-    out.f = nullptr;
-    if (std::fclose(f) != 0) igc_write_failed(out, error_code());
+    const File_error e = whole_file_commit(out.file);
+    if (e.code != 0) igc_write_failed(out, e);
 }
 
-void igc_write_failed(Igc_output& out, int err) {
-    if (out.f) {
-        // Whatever is still buffered is lost with the partial file.
-        std::fclose(out.f);
-        out.f = nullptr;
-    }
-    remove_partial(out.name);
-    log_message_f("The IGC file " + escape_path_for_message(out.name) + " cannot be written: " +
-                  std::strerror(err));
+void igc_write_failed(Igc_output& out, const File_error& err) {
+    // Whatever is still buffered is lost with the incomplete file.
+    whole_file_discard(out.file);
+    log_message_f("The IGC file " + escape_path_for_message(out.file.target) + " cannot be written: " +
+                  file_error_text(err));
     stop_run(exit_write_failed);
 }

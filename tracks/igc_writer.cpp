@@ -61,8 +61,8 @@ void write_l_records(Igc_output& out, int32_t nhdr) {
         if (nhdr == 0) write_igc_fpl(out, false);
     } else if (nvers == 3) {
         int32_t iost = 0;
-        write_fpl_v3(out.f, iost, true, rd_fpl_2.landscape);
-        if (iost != 0) igc_write_failed(out, iost);
+        write_fpl_v3(out.file.f, iost, true, rd_fpl_2.landscape);
+        if (iost != 0) igc_write_failed(out, File_error{iost, false});
         write_igc_fpl(out, true);
     }
 }

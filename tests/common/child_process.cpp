@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +23,59 @@ std::string read_all(std::FILE* f) {
     return s;
 }
 
+// Where the program's standard output or error goes: a file, so that a
+// chatty program never blocks on a full pipe; or, when the program's file
+// sizes are limited (a limit that would cut that file too), a pipe that is
+// drained while the program runs.
+class Sink {
+public:
+    explicit Sink(bool as_pipe) {
+        if (!as_pipe) {
+            file_ = std::tmpfile();
+            ok_ = file_ != nullptr;
+        } else {
+            ok_ = pipe2(pipe_, O_CLOEXEC) == 0;
+        }
+    }
+    ~Sink() {
+        if (file_) std::fclose(file_);
+        for (int fd : pipe_)
+            if (fd >= 0) close(fd);
+    }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+
+    bool ok() const { return ok_; }
+    /// The descriptor that the program writes to.
+    int program_end() const { return file_ ? fileno(file_) : pipe_[1]; }
+    /// In the caller, once the program is started: only the program writes.
+    void started() {
+        if (file_) return;
+        close(pipe_[1]);
+        pipe_[1] = -1;
+        fcntl(pipe_[0], F_SETFL, fcntl(pipe_[0], F_GETFL) | O_NONBLOCK);
+    }
+    /// Takes what the pipe holds now.
+    void drain() {
+        if (file_ || pipe_[0] < 0) return;
+        char buf[4096];
+        ssize_t n;
+        while ((n = read(pipe_[0], buf, sizeof buf)) > 0) text_.append(buf, static_cast<std::size_t>(n));
+    }
+    /// Everything the program wrote.
+    std::string text() {
+        if (file_) return read_all(file_);
+        drain();
+        return text_;
+    }
+
+private:
+    std::FILE* file_ = nullptr;
+    int pipe_[2] = {-1, -1};
+    std::string text_;
+    bool ok_ = false;
+};
+
 }  // namespace
 
 program_result run_program(const std::vector<std::string>& argv, int timeout_s) {
@@ -35,14 +89,9 @@ program_result run_program(const std::vector<std::string>& argv, const run_setti
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
 
-    // Files rather than pipes: a chatty program never blocks on a full pipe.
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    if (!out || !err) {
-        if (out) std::fclose(out);
-        if (err) std::fclose(err);
-        return r;
-    }
+    const bool limited = how.file_size_limit != 0;
+    Sink out(limited), err(limited);
+    if (!out.ok() || !err.ok()) return r;
     std::fflush(stdout);
     std::fflush(stderr);
     const pid_t pid = fork();
@@ -50,8 +99,13 @@ program_result run_program(const std::vector<std::string>& argv, const run_setti
         const int in = open("/dev/null", O_RDONLY);
         if (in < 0 || (!how.folder.empty() && chdir(how.folder.c_str()) != 0)) _exit(126);
         dup2(in, STDIN_FILENO);
-        dup2(fileno(out), STDOUT_FILENO);
-        dup2(fileno(err), STDERR_FILENO);
+        dup2(out.program_end(), STDOUT_FILENO);
+        dup2(err.program_end(), STDERR_FILENO);
+        if (limited) {
+            // An ignored signal stays ignored across exec.
+            const rlimit limit{how.file_size_limit, how.file_size_limit};
+            if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        }
         for (const std::string& e : how.env) {
             const std::size_t eq = e.find('=');
             if (eq == std::string::npos)
@@ -66,10 +120,14 @@ program_result run_program(const std::vector<std::string>& argv, const run_setti
         _exit(127);
     }
     if (pid > 0) {
+        out.started();
+        err.started();
         int status = 0;
         bool ended = false;
         const std::time_t end = std::time(nullptr) + timeout_s;
         for (;;) {
+            out.drain();
+            err.drain();
             const pid_t w = waitpid(pid, &status, WNOHANG);
             if (w == pid) {
                 ended = true;
@@ -87,11 +145,9 @@ program_result run_program(const std::vector<std::string>& argv, const run_setti
             r.status = WEXITSTATUS(status);
             r.started = r.status != 127 && r.status != 126;  // not run, or not set up
         }
-        r.out = read_all(out);
-        r.err = read_all(err);
+        r.out = out.text();
+        r.err = err.text();
     }
-    std::fclose(out);
-    std::fclose(err);
     return r;
 }
 

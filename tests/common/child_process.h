@@ -25,6 +25,12 @@ struct run_setting {
     /// is to see as its argument 0; empty: argv[0] itself (looked up in
     /// PATH) is started.
     std::string program;
+    /// When not 0, the most bytes that the program may write into one file
+    /// (Linux: RLIMIT_FSIZE, with SIGXFSZ ignored, so that a write beyond
+    /// it fails with EFBIG instead of ending the program; its standard
+    /// output and error then go through pipes, which the limit does not
+    /// cut).  Not used on Windows.
+    unsigned long long file_size_limit = 0;
 };
 
 /// Runs argv[0] (looked up in PATH) with the arguments argv[1..] and waits

@@ -225,6 +225,7 @@ Bremalo_run Bremalo_sandbox::run_installed(const fs::path& program, const std::v
     how.folder = work().string();
     how.env = {"BREMALO_NO_GUI=1", "WINEPREFIX=" + wine().string(), "TZ=UTC", "DISPLAY", "WAYLAND_DISPLAY"};
     how.env.insert(how.env.end(), env.begin(), env.end());
+    how.file_size_limit = file_size_limit_;
     return finish(run_program(argv, how, run_limit));
 }
 

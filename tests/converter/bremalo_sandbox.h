@@ -105,6 +105,13 @@ public:
                               const std::vector<std::string>& env = {},
                               const std::vector<std::string>& prefix = {}) const;
 
+#ifndef _WIN32
+    /// The runs that follow may write at most `bytes` bytes into one file
+    /// (child_process.h's file_size_limit: a longer write fails with
+    /// EFBIG); 0 lifts the limit.
+    void limit_file_size(unsigned long long bytes) { file_size_limit_ = bytes; }
+#endif
+
     /// Runs `args` with the program named by its bare name, as when it is
     /// found on the PATH: argument 0 is "Bremalo" (on Windows "Bremalo"
     /// without ".exe", as a user types it).
@@ -114,6 +121,7 @@ private:
     Bremalo_run finish(const program_result& p) const;
     fs::path root_;
     bool installed_ = false;  // install_simulator was called
+    unsigned long long file_size_limit_ = 0;
 };
 
 /// Permissions of a folder that every user reads and no one writes.

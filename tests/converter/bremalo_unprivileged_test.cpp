@@ -2,6 +2,10 @@
 // /usr/local/bin is): the entries go to the working folder and the run goes
 // on.  As root writes anywhere, the program then runs as an unprivileged
 // user (through setpriv).
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tests/converter/bremalo_sandbox.h"
@@ -36,4 +40,30 @@ TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
     fs::permissions(box.work(), fs::perms::all);
     EXPECT_EQ(stopped.status, 1) << stopped.both();
     EXPECT_NE(stopped.out.find("ErrorLog.txt : Error opening)"), std::string::npos) << stopped.out;
+}
+
+// An earlier IGC file that its user may not write is refused, as writing
+// it in place would be, even where the folder would let a new file take
+// its name: the file stays, and the run ends with status 2.
+TEST(BremaloUnprivileged, ReadOnlyEarlierIgcFile) {
+    const std::vector<std::string> as_user = unprivileged_prefix();
+    ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
+        << "setpriv (util-linux) is needed to run the program as an unprivileged user";
+    Bremalo_sandbox box;
+    box.terrain("Slovenia3");
+    box.track("t.ftr", e2e_track(3040));
+    box.write("t.igc", "earlier\r\n");
+    fs::permissions(box.work(), fs::perms::all);
+    fs::permissions(box.work() / "t.ftr", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(box.work() / "t.igc", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    const Bremalo_run r = box.run({"t.ftr"}, {}, as_user);
+    EXPECT_EQ(r.status, 2) << r.both();
+    EXPECT_NE(r.out.find(" >>> The IGC file t.igc cannot be created: Permission denied\n"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(box.read("t.igc"), "earlier\r\n");
+    std::vector<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(box.work())) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Logfile.txt", "t.ftr", "t.igc"}));
 }

@@ -106,6 +106,57 @@ TEST_F(PlatformFiles, RenameNeverReplaces) {
     EXPECT_EQ(tmp.read("c"), "A");
 }
 
+TEST_F(PlatformFiles, RenameReplacing) {
+    tmp.write("new", "NEW");
+    tmp.write("old", "OLD");
+    EXPECT_EQ(rename_replacing("new", "old"), 0);
+    EXPECT_EQ(tmp.read("old"), "NEW");
+    EXPECT_FALSE(fs::exists("new"));
+    EXPECT_EQ(rename_replacing("new", "old"), ENOENT);
+    EXPECT_EQ(rename_replacing("old", "no/such/folder/x"), ENOENT);
+    EXPECT_EQ(rename_replacing("", "old"), ENOENT);
+    EXPECT_EQ(tmp.read("old"), "NEW");
+    fs::create_directory("d");
+    EXPECT_EQ(rename_replacing("old", "d"), EISDIR);
+    EXPECT_EQ(tmp.read("old"), "NEW");
+}
+
+// Only a name that nothing takes is created; an existing entry of that name
+// (a symbolic link leading nowhere too) is never opened.
+TEST_F(PlatformFiles, CreateNewFile) {
+    tmp.write("like", "");
+    ASSERT_EQ(chmod("like", 0604), 0);
+    std::FILE* f = nullptr;
+    ASSERT_EQ(create_new_file("n", "like", f), 0);
+    ASSERT_NE(f, nullptr);
+    std::fputs("x", f);
+    std::fclose(f);
+    EXPECT_EQ(tmp.read("n"), "x");
+    struct stat st{};
+    ASSERT_EQ(stat("n", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0604u);
+    fs::create_symlink("nowhere", "dangling");
+    for (const char* taken : {"n", "dangling", "."}) {
+        EXPECT_EQ(create_new_file(taken, "", f), create_name_taken) << taken;
+        EXPECT_EQ(f, nullptr);
+    }
+    EXPECT_EQ(tmp.read("n"), "x");
+    EXPECT_FALSE(fs::exists("nowhere"));
+    EXPECT_EQ(create_new_file("no/such/x", "", f), ENOENT);
+    EXPECT_EQ(create_new_file("", "", f), ENOENT);
+}
+
+TEST_F(PlatformFiles, FileBehindLinks) {
+    tmp.write("d/f", "x");
+    fs::create_symlink("d/f", "one");
+    fs::create_symlink("one", "two");
+    fs::create_symlink("nowhere", "dangling");
+    const std::string real = fs::canonical("d/f").string();
+    EXPECT_EQ(file_behind_links("two"), real);
+    EXPECT_EQ(file_behind_links("one"), real);
+    for (const char* same : {"d/f", "dangling", "missing", ""}) EXPECT_EQ(file_behind_links(same), same);
+}
+
 // The reasons that messages give beside their own text, for the numbers the
 // file functions return.
 TEST(PlatformErrors, TextOfTheFileFunctionsNumbers) {

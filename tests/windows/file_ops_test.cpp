@@ -109,6 +109,42 @@ TEST_F(FileOps, RenameNeverReplaces) {
     EXPECT_NE(rename_no_replace("", "x.ftr"), 0);
 }
 
+TEST_F(FileOps, RenameReplacing) {
+    tmp.write("new.igc", "NEW");
+    tmp.write("old.igc", "OLD");
+    EXPECT_EQ(rename_replacing("new.igc", "old.igc"), 0);
+    EXPECT_EQ(tmp.read("old.igc"), "NEW");
+    EXPECT_FALSE(std::filesystem::exists(tmp.path() / "new.igc"));
+    EXPECT_EQ(rename_replacing("new.igc", "old.igc"), static_cast<int32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(rename_replacing("old.igc", "no\\such\\x.igc"), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_NE(rename_replacing("", "old.igc"), 0);
+    EXPECT_EQ(tmp.read("old.igc"), "NEW");
+    // Under its ANSI name, never the Latin-1 reading of it.
+    const std::string name = "\x8A\xE9.igc";
+    tmp.write("n.igc", "N");
+    EXPECT_EQ(rename_replacing("n.igc", name), 0);
+    EXPECT_NE(wide_attributes(from_ansi(name)), INVALID_FILE_ATTRIBUTES);
+}
+
+// Only a name that nothing takes is created; an existing file or folder of
+// that name is never opened.
+TEST_F(FileOps, CreateNewFile) {
+    std::FILE* f = nullptr;
+    ASSERT_EQ(create_new_file("n.igc", "", f), 0);
+    ASSERT_NE(f, nullptr);
+    std::fputs("x\n", f);  // binary: no CR added
+    std::fclose(f);
+    EXPECT_EQ(tmp.read("n.igc"), "x\n");
+    ASSERT_TRUE(CreateDirectoryA("d", nullptr));
+    for (const char* taken : {"n.igc", "d"}) {
+        EXPECT_EQ(create_new_file(taken, "", f), create_name_taken) << taken;
+        EXPECT_EQ(f, nullptr);
+    }
+    EXPECT_EQ(tmp.read("n.igc"), "x\n");
+    EXPECT_EQ(create_new_file("no\\such\\x", "", f), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_NE(create_new_file("", "", f), 0);
+}
+
 // The system's own message for the codes the file functions return, without
 // the period and line end that close it.
 TEST(FileErrors, TextOfTheSystemsCodes) {

@@ -1,7 +1,10 @@
 // File operations of Linux that the portable code cannot express: what a
 // name stands for, the creation of a folder, the local modification time of
-// a file and the rename that never replaces a file.
+// a file, the renames that never replace a file and that replace one, the
+// exclusive creation of a file and the file behind symbolic links.
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -90,6 +93,46 @@ int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) 
     if (e == EEXIST) return rename_target_taken;
     if (!unsupported(e)) return e;
     return rename_over_placeholder(from, to);
+}
+
+int32_t create_new_file(std::string_view path_in, std::string_view like_in, std::FILE*& f) {
+    f = nullptr;
+    const std::string path(path_in), like(like_in);
+    if (path.empty()) return ENOENT;
+    errno = 0;
+    // O_EXCL also refuses a symbolic link of that name, wherever it leads.
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? create_name_taken : errno_or_1();
+    struct stat st{};
+    // Only the permission bits: never set-user-id or the like.
+    if (!like.empty() && stat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        (void)fchmod(fd, st.st_mode & 0777);
+    f = fdopen(fd, "wb");
+    if (f == nullptr) {
+        const int32_t e = errno_or_1();
+        close(fd);
+        unlink(path.c_str());
+        return e;
+    }
+    return 0;
+}
+
+int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
+    const std::string from(from_path), to(to_path);
+    if (from.empty() || to.empty()) return ENOENT;
+    errno = 0;
+    if (std::rename(from.c_str(), to.c_str()) == 0) return 0;
+    return errno_or_1();
+}
+
+std::string file_behind_links(std::string_view path_in) {
+    const std::string path(path_in);
+    struct stat st{};
+    if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    // A link that leads nowhere stays as it is.
+    if (realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
 }
 
 std::string os_error_text(int32_t code) {

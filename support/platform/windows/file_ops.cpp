@@ -1,10 +1,15 @@
 // File operations of Windows that the portable code cannot express: what a
 // name stands for, the creation of a folder, the local modification time
-// of a file and the rename that never replaces a file.  Every name goes to
-// the *A calls, which read it in the ANSI code page as fopen does.
+// of a file, the renames that never replace a file and that replace one,
+// and the exclusive creation of a file.  Every name goes to the *A calls,
+// which read it in the ANSI code page as fopen does.
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "support/platform.h"
@@ -68,6 +73,44 @@ int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) 
     if (e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS) return rename_target_taken;
     return e != 0 ? static_cast<int32_t>(e) : 1;
 }
+
+int32_t create_new_file(std::string_view path_in, std::string_view /*like*/, std::FILE*& f) {
+    f = nullptr;
+    const std::string path(path_in);
+    if (path.empty()) return ERROR_FILE_NOT_FOUND;
+    // mingw's fopen has no exclusive mode: the handle is made by the system
+    // and then given to the C library.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD e = GetLastError();
+        if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) return create_name_taken;
+        return e != 0 ? static_cast<int32_t>(e) : 1;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+    if (fd == -1) {
+        CloseHandle(h);
+        DeleteFileA(path.c_str());
+        return ERROR_TOO_MANY_OPEN_FILES;
+    }
+    f = _fdopen(fd, "wb");
+    if (f == nullptr) {
+        _close(fd);
+        DeleteFileA(path.c_str());
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    return 0;
+}
+
+int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
+    const std::string from(from_path), to(to_path);
+    if (from.empty() || to.empty()) return ERROR_FILE_NOT_FOUND;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    const DWORD e = GetLastError();
+    return e != 0 ? static_cast<int32_t>(e) : 1;
+}
+
+std::string file_behind_links(std::string_view path) { return std::string(path); }
 
 std::string os_error_text(int32_t code) {
     char buffer[512] = {};

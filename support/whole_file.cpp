@@ -1,0 +1,157 @@
+#include "support/whole_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "support/error_note.h"
+#include "support/platform.h"
+
+namespace {
+
+/// Temporary names tried before the folder counts as unusable.
+constexpr int max_temp_names = 1000;
+
+int32_t errno_code() { return errno != 0 ? errno : EIO; }
+
+File_error c_error() { return File_error{errno_code(), false}; }
+
+/// A file open here, as stop_run must find it.
+struct Open_file {
+    std::FILE* f;
+    std::string temp;
+};
+
+std::vector<Open_file>& open_files() {
+    static std::vector<Open_file> files;
+    return files;
+}
+
+void forget(std::FILE* f) {
+    std::vector<Open_file>& files = open_files();
+    files.erase(std::remove_if(files.begin(), files.end(), [f](const Open_file& o) { return o.f == f; }),
+                files.end());
+}
+
+void remove_temp(Whole_file& w) {
+    if (!w.temp.empty()) std::remove(w.temp.c_str());
+    w.temp.clear();
+}
+
+/// Copies the bytes of the file `from` to `to`.
+File_error copy_bytes(const std::string& from, std::FILE* to) {
+    errno = 0;
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (in == nullptr) return c_error();
+    char buffer[64 * 1024];
+    File_error e;
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, in);
+        if (n > 0 && std::fwrite(buffer, 1, n, to) != n) {
+            e = c_error();
+            break;
+        }
+        if (n < sizeof buffer) {
+            if (std::ferror(in) != 0) e = c_error();
+            break;
+        }
+    }
+    std::fclose(in);
+    return e;
+}
+
+}  // namespace
+
+std::string file_error_text(const File_error& e) {
+    if (e.platform) return os_error_text(e.code);
+    const char* text = std::strerror(e.code);
+    return text != nullptr ? text : "unknown error";
+}
+
+std::string file_error_note(const File_error& e) {
+    return e.platform ? os_error_note(e.code) : errno_note(e.code);
+}
+
+Whole_file::~Whole_file() { whole_file_discard(*this); }
+
+File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_content) {
+    whole_file_discard(w);
+    w.target = std::string(target);
+    w.place = file_behind_links(w.target);
+    const Entry_kind kind = path_entry(w.place).kind;
+    if (kind == Entry_kind::other) {
+        // A device or a pipe takes the lines itself; there is no earlier
+        // file to keep.
+        errno = 0;
+        w.f = std::fopen(w.place.c_str(), keep_content ? "ab" : "wb");
+        return w.f != nullptr ? File_error{} : c_error();
+    }
+    if (kind != Entry_kind::none) {
+        // Refused now as writing in place would refuse it (a folder, a file
+        // without write permission), and with the same reason; opened
+        // without emptying it, so the file stays as it is.
+        errno = 0;
+        std::FILE* probe = std::fopen(w.place.c_str(), "r+b");
+        if (probe == nullptr) return c_error();
+        std::fclose(probe);
+    }
+    std::FILE* f = nullptr;
+    std::string temp;
+    for (int k = 1;; ++k) {
+        if (k > max_temp_names) return File_error{EEXIST, false};
+        temp = w.place + "." + std::to_string(k) + ".tmp";
+        const int32_t st = create_new_file(temp, w.place, f);
+        if (st == 0) break;
+        if (st != create_name_taken) return File_error{st, true};
+    }
+    w.f = f;
+    w.temp = temp;
+    open_files().push_back(Open_file{f, temp});
+    if (keep_content && kind == Entry_kind::file) {
+        const File_error e = copy_bytes(w.place, f);
+        if (e.code != 0) {
+            whole_file_discard(w);
+            return e;
+        }
+    }
+    return {};
+}
+
+File_error whole_file_commit(Whole_file& w) {
+    if (w.f == nullptr) return {};
+    std::FILE* f = w.f;
+    w.f = nullptr;
+    forget(f);
+    errno = 0;
+    File_error e;
+    if (std::ferror(f) != 0 || std::fflush(f) != 0) e = c_error();
+    errno = 0;
+    if (std::fclose(f) != 0 && e.code == 0) e = c_error();
+    if (e.code == 0 && !w.temp.empty()) {
+        const int32_t st = rename_replacing(w.temp, w.place);
+        if (st == 0)
+            w.temp.clear();
+        else
+            e = File_error{st, true};
+    }
+    remove_temp(w);
+    return e;
+}
+
+void whole_file_discard(Whole_file& w) {
+    if (w.f != nullptr) {
+        forget(w.f);
+        std::fclose(w.f);
+        w.f = nullptr;
+    }
+    remove_temp(w);
+}
+
+void discard_open_whole_files() {
+    for (const Open_file& o : open_files()) {
+        std::fclose(o.f);
+        std::remove(o.temp.c_str());
+    }
+    open_files().clear();
+}

@@ -1,0 +1,167 @@
+// Files written whole: the earlier file of the name is replaced only by a
+// complete new one, and nothing else is ever left in its folder.
+#include "support/whole_file.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/stop.h"
+#include "support/text_line.h"
+#include "tests/common/temp_dir.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class WholeFile : public InTempDir {
+protected:
+    // The names in the test's folder.
+    std::set<std::string> names() const {
+        std::set<std::string> n;
+        for (const fs::directory_entry& e : fs::directory_iterator(tmp.path())) n.insert(e.path().filename().string());
+        return n;
+    }
+
+    // Opens `target`, writes `line` and ends by commit (else discard).
+    void write(const std::string& target, const std::string& line, bool commit, bool keep = false) {
+        Whole_file w;
+        ASSERT_EQ(whole_file_open(w, target, keep).code, 0) << target;
+        ASSERT_TRUE(write_text_line(w.f, line));
+        if (commit)
+            EXPECT_EQ(whole_file_commit(w).code, 0) << target;
+        else
+            whole_file_discard(w);
+        EXPECT_EQ(w.f, nullptr);
+    }
+};
+
+TEST_F(WholeFile, ReplacedOnlyWhenComplete) {
+    tmp.write("r.txt", "earlier\r\n");
+    write("r.txt", "abandoned", false);
+    EXPECT_EQ(tmp.read("r.txt"), "earlier\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"r.txt"}));
+    write("r.txt", "new", true);
+    EXPECT_EQ(tmp.read("r.txt"), "new\r\n");
+    write("n.txt", "first", true);
+    EXPECT_EQ(tmp.read("n.txt"), "first\r\n");
+    write("never.txt", "abandoned", false);
+    EXPECT_EQ(names(), (std::set<std::string>{"n.txt", "r.txt"}));
+    // A record that goes without either removes its file.
+    {
+        Whole_file w;
+        ASSERT_EQ(whole_file_open(w, "r.txt").code, 0);
+    }
+    EXPECT_EQ(names(), (std::set<std::string>{"n.txt", "r.txt"}));
+}
+
+// Entries that take the temporary names are passed over and left alone,
+// a folder and a file alike.
+TEST_F(WholeFile, TakenTemporaryNamesAreLeftAlone) {
+    tmp.write("r.txt.1.tmp", "someone's\r\n");
+    fs::create_directory(tmp.path() / "r.txt.2.tmp");
+    write("r.txt", "new", true);
+    EXPECT_EQ(tmp.read("r.txt"), "new\r\n");
+    EXPECT_EQ(tmp.read("r.txt.1.tmp"), "someone's\r\n");
+    EXPECT_TRUE(fs::is_directory(tmp.path() / "r.txt.2.tmp"));
+    EXPECT_EQ(names(), (std::set<std::string>{"r.txt", "r.txt.1.tmp", "r.txt.2.tmp"}));
+}
+
+// With keep_content the lines go after the earlier file's bytes.
+TEST_F(WholeFile, KeepingTheEarlierContent) {
+    tmp.write("a.txt", "one\r\n");
+    write("a.txt", "two", true, true);
+    EXPECT_EQ(tmp.read("a.txt"), "one\r\ntwo\r\n");
+    write("a.txt", "lost", false, true);
+    EXPECT_EQ(tmp.read("a.txt"), "one\r\ntwo\r\n");
+    write("b.txt", "alone", true, true);
+    EXPECT_EQ(tmp.read("b.txt"), "alone\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"a.txt", "b.txt"}));
+}
+
+// What cannot be written is refused before anything is made.
+TEST_F(WholeFile, Refusals) {
+    tmp.write("d/keep", "");
+    Whole_file w;
+    const File_error folder = whole_file_open(w, "d");
+#ifdef _WIN32
+    EXPECT_EQ(folder.code, EACCES);
+#else
+    EXPECT_EQ(folder.code, EISDIR);
+#endif
+    EXPECT_FALSE(folder.platform);
+    EXPECT_NE(whole_file_open(w, tmp.file(native_path("no/such/x.txt"))).code, 0);
+    EXPECT_EQ(w.f, nullptr);
+    EXPECT_TRUE(fs::is_directory(tmp.path() / "d"));
+    EXPECT_EQ(names(), (std::set<std::string>{"d"}));
+    EXPECT_EQ(whole_file_commit(w).code, 0);  // nothing open
+}
+
+// A stop while the file is open removes it; the earlier file stays.
+TEST_F(WholeFile, StopRemovesTheOpenFile) {
+    GTEST_FLAG_SET(death_test_style, "fast");
+    tmp.write("r.txt", "earlier\r\n");
+    EXPECT_EXIT(
+        {
+            Whole_file w;
+            if (whole_file_open(w, "r.txt").code == 0) write_text_line(w.f, "incomplete");
+            stop_run(exit_write_failed);
+        },
+        testing::ExitedWithCode(exit_write_failed), "");
+    EXPECT_EQ(tmp.read("r.txt"), "earlier\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"r.txt"}));
+}
+
+TEST(FileErrors, TextAndNoteByWhoseNumber) {
+    EXPECT_EQ(file_error_text({ENOENT, false}), "No such file or directory");
+    EXPECT_EQ(file_error_note({EFBIG, false}), " (error 27: File too large)");
+#ifdef _WIN32
+    // ERROR_ACCESS_DENIED, in the system's words.
+    EXPECT_EQ(file_error_note({5, true}).rfind(" (error 5: ", 0), 0u);
+    EXPECT_NE(file_error_text({5, true}), file_error_text({5, false}));
+#endif
+}
+
+#ifndef _WIN32
+// A symbolic link is written through and stays a link; a replaced file
+// keeps its permissions; a pipe (or a device) is written directly, never
+// replaced.
+TEST_F(WholeFile, LinksPermissionsAndDevices) {
+    tmp.write("real/r.txt", "earlier\r\n");
+    fs::create_symlink("real/r.txt", tmp.path() / "link.txt");
+    write("link.txt", "through", true);
+    EXPECT_TRUE(fs::is_symlink(tmp.path() / "link.txt"));
+    EXPECT_EQ(tmp.read("real/r.txt"), "through\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"link.txt", "real"}));
+
+    ASSERT_EQ(chmod("real/r.txt", 0640), 0);
+    write("real/r.txt", "again", true);
+    struct stat st{};
+    ASSERT_EQ(stat("real/r.txt", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A pipe, with its reader already there, so that opening it does not wait.
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    const int reader = open("pipe", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    write("pipe", "through the pipe", true);
+    char got[64] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 18);
+    close(reader);
+    EXPECT_EQ(std::string(got), "through the pipe\r\n");
+    ASSERT_EQ(lstat("pipe", &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(names(), (std::set<std::string>{"link.txt", "pipe", "real"}));
+}
+#endif
+
+}  // namespace
