@@ -2,7 +2,6 @@
 
 #include <cerrno>
 
-#include "support/messages.h"
 #include "support/platform.h"
 #include "support/stop.h"
 #include "support/text_line.h"
@@ -24,7 +23,6 @@ void Output_file::close() {
 
 void Output_file::failed(std::string_view what, const File_error& err) {
     whole_file_discard(file_);
-    log_message_f("The file " + escape_path_for_message(path_) + " cannot be " + std::string(what) + ": " +
-                  file_error_text(err));
-    stop_run(exit_write_failed);
+    stop_on_write_failure("The file " + escape_path_for_message(path_) + " cannot be " + std::string(what),
+                          file_error_text(err));
 }

@@ -9,6 +9,15 @@ std::string errno_note(int err) {
     return " (error " + std::to_string(err) + ": " + (text != nullptr ? text : "unknown error") + ")";
 }
 
+std::string literal_slashes(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '/') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 std::string os_error_note(int32_t code) {
     return " (error " + std::to_string(code) + ": " + os_error_text(code) + ")";
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 /// " (error N: TEXT)" for the errno value `err`, TEXT being strerror's:
 /// " (error 2: No such file or directory)".
@@ -13,3 +14,7 @@ std::string errno_note(int err);
 /// (make_folder, rename_no_replace, rename_replacing, create_new_file),
 /// TEXT being os_error_text's.
 std::string os_error_note(int32_t code);
+
+/// `text` for a message, where "/" breaks the line: each "/" written "\/",
+/// so that a reason such as "Input/output error" stays one line.
+std::string literal_slashes(std::string_view text);

@@ -35,16 +35,6 @@ int32_t make_folders(std::string_view dir) {
     return last_error;
 }
 
-/// The system's reason as message text: its slashes are no line breaks.
-std::string reason_for_message(int32_t code) {
-    std::string out;
-    for (const char c : os_error_note(code)) {
-        if (c == '/') out += '\\';
-        out += c;
-    }
-    return out;
-}
-
 int errno_status() { return errno != 0 ? errno : 1; }
 
 // Poll period and the longest wait of the waiting routines.
@@ -80,7 +70,7 @@ int32_t check_dir(std::string_view tmpdir) {
     // system's answer to making the folder over it says so.
     if (reason == 0) reason = dir.empty() ? ENOENT : make_folder(dir);
     int32_t status = s_error;
-    error_message(status, escape_path_for_message(dir) + "/ERROR CREATING" + reason_for_message(reason), false);
+    error_message(status, escape_path_for_message(dir) + "/ERROR CREATING" + literal_slashes(os_error_note(reason)), false);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 /// Exit status of a stop on an error (a fatal message, a folder that cannot
 /// be written, a task with too many points, an unusable coordinate frame, an
@@ -17,3 +18,13 @@ inline constexpr int32_t exit_write_failed = 2;
 /// (support/whole_file.h) is not put in place, its temporary file removed.
 /// Status 0 is a normal end.
 [[noreturn]] void stop_run(int32_t status);
+
+/// The console line of a stop on an output file that cannot be written.
+inline constexpr const char* write_stop_line = "The run stops here: the tracks after this one are not converted";
+
+/// Stops the converter on an output file that cannot be created or written
+/// (exit status 2, through stop_run): the run-log message `what` (naming
+/// the file, its path escaped for messages), ": ", the system's `reason`
+/// (its slashes kept literal), then the run-log message write_stop_line,
+/// both also on the console.
+[[noreturn]] void stop_on_write_failure(std::string_view what, std::string_view reason);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "support/ftext.h"
-#include "support/messages.h"
 #include "support/platform.h"
 #include "support/stop.h"
 #include "support/text_line.h"
@@ -24,9 +23,8 @@ File_error write_error() { return File_error{errno != 0 ? errno : EIO, false}; }
 void igc_open(Igc_output& out, std::string_view fich) {
     const File_error e = whole_file_open(out.file, trim_right(fich));
     if (e.code != 0) {
-        log_message_f("The IGC file " + escape_path_for_message(out.file.target) +
-                      " cannot be created: " + file_error_text(e));
-        stop_run(exit_write_failed);
+        stop_on_write_failure("The IGC file " + escape_path_for_message(out.file.target) + " cannot be created",
+                              file_error_text(e));
     }
     std::setvbuf(out.file.f, nullptr, _IOFBF, igc_buffer);
 }
@@ -51,7 +49,6 @@ void igc_close(Igc_output& out) {
 void igc_write_failed(Igc_output& out, const File_error& err) {
     // Whatever is still buffered is lost with the incomplete file.
     whole_file_discard(out.file);
-    log_message_f("The IGC file " + escape_path_for_message(out.file.target) + " cannot be written: " +
-                  file_error_text(err));
-    stop_run(exit_write_failed);
+    stop_on_write_failure("The IGC file " + escape_path_for_message(out.file.target) + " cannot be written",
+                          file_error_text(err));
 }

@@ -176,6 +176,8 @@ TEST(BremaloCli, ExitStatuses) {
         {"no UTM frame from the terrain header", {"t.ftr"}, {}, 1, {}, "",
          "*** Impossible to initialize coordinates conversion ***", TrnFields{.zone = 0}},
         {"IGC file cannot be written", {"t.ftr"}, {}, 2, {}, "cannot be created", ""},
+        {"a stop on an IGC file leaves the later tracks", {"t.ftr", "u.ftr"}, {{"u.ftr", bytes(whole)}}, 2, {},
+         " >>> The run stops here: the tracks after this one are not converted\n", ""},
     };
     for (const Case& c : cases) {
         Bremalo_sandbox box;
