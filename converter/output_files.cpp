@@ -1,10 +1,8 @@
 #include "converter/output_files.h"
 
-#include <cerrno>
 
 #include "support/platform.h"
 #include "support/stop.h"
-#include "support/text_line.h"
 
 Output_file::Output_file(std::string_view path, bool append) : path_(path) {
     const File_error e = whole_file_open(file_, path_, append);
@@ -12,8 +10,7 @@ Output_file::Output_file(std::string_view path, bool append) : path_(path) {
 }
 
 void Output_file::line(std::string_view text) {
-    errno = 0;
-    if (!write_text_line(file_.f, text)) failed("written", File_error{errno != 0 ? errno : EIO, false});
+    if (const File_error e = whole_file_put_line(file_, text); e.code != 0) failed("written", e);
 }
 
 void Output_file::close() {

@@ -4,10 +4,12 @@
 
 #include "support/platform.h"
 
-std::string errno_note(int err) {
+std::string errno_text(int err) {
     const char* text = std::strerror(err);
-    return " (error " + std::to_string(err) + ": " + (text != nullptr ? text : "unknown error") + ")";
+    return text != nullptr && *text != '\0' ? std::string(text) : std::string("unknown error");
 }
+
+std::string errno_note(int err) { return " (error " + std::to_string(err) + ": " + errno_text(err) + ")"; }
 
 std::string literal_slashes(std::string_view text) {
     std::string out;

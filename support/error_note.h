@@ -6,7 +6,11 @@
 #include <string>
 #include <string_view>
 
-/// " (error N: TEXT)" for the errno value `err`, TEXT being strerror's:
+/// strerror's text of the errno value `err`; "unknown error" when it has
+/// none.
+std::string errno_text(int err);
+
+/// " (error N: TEXT)" for the errno value `err`, TEXT being errno_text's:
 /// " (error 2: No such file or directory)".
 std::string errno_note(int err);
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "support/error_note.h"
 #include "support/platform.h"
+#include "support/text_line.h"
 
 namespace {
 
@@ -64,9 +64,7 @@ File_error copy_bytes(const std::string& from, std::FILE* to) {
 }  // namespace
 
 std::string file_error_text(const File_error& e) {
-    if (e.platform) return os_error_text(e.code);
-    const char* text = std::strerror(e.code);
-    return text != nullptr ? text : "unknown error";
+    return e.platform ? os_error_text(e.code) : errno_text(e.code);
 }
 
 std::string file_error_note(const File_error& e) {
@@ -116,6 +114,11 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
         }
     }
     return {};
+}
+
+File_error whole_file_put_line(Whole_file& w, std::string_view text) {
+    errno = 0;
+    return write_text_line(w.f, text) ? File_error{} : c_error();
 }
 
 File_error whole_file_commit(Whole_file& w) {

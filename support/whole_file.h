@@ -69,6 +69,10 @@ struct Whole_file {
 /// open; else the error, nothing left open or created.
 File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_content = false);
 
+/// Writes `text` and CR LF into the open file; the C library's error when
+/// the write fails (the caller then discards the file).
+File_error whole_file_put_line(Whole_file& w, std::string_view text);
+
 /// Flushes and closes the file and renames it to its place, replacing the
 /// earlier file.  On any failure (a write error seen now, the close, the
 /// rename) the temporary file is removed and the earlier file stays; the

@@ -1,7 +1,6 @@
 #include "trackdiff/trackdiff_run.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -13,7 +12,6 @@
 #include "support/ftext.h"
 #include "support/platform.h"
 #include "support/stop.h"
-#include "support/text_line.h"
 #include "support/whole_file.h"
 #include "trackdiff/diff_console.h"
 #include "trackdiff/diff_report.h"
@@ -37,9 +35,8 @@ File_error write_report(const std::string& name, const Match_result& r) {
     const File_error opened = whole_file_open(w, name);
     if (opened.code != 0) return opened;
     for (const Fix_difference& d : r.differences) {
-        errno = 0;
-        if (!write_text_line(w.f, report_line(d))) {
-            const File_error e{errno != 0 ? errno : EIO, false};
+        const File_error e = whole_file_put_line(w, report_line(d));
+        if (e.code != 0) {
             whole_file_discard(w);
             return e;
         }

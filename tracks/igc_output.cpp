@@ -1,7 +1,6 @@
 // Writing the lines of the IGC file.
 #include "tracks/igc_output.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -15,8 +14,6 @@ namespace {
 /// Output buffer: a B record is 43 bytes with its line end, so this holds
 /// about 1500 of them per write to the system.
 constexpr std::size_t igc_buffer = 64 * 1024;
-
-File_error write_error() { return File_error{errno != 0 ? errno : EIO, false}; }
 
 }  // namespace
 
@@ -37,8 +34,7 @@ void igc_put_line(Igc_output& out, std::string_view line) {
         cleaned = blank_control_chars(line);
         text = cleaned;
     }
-    errno = 0;
-    if (!write_text_line(out.file.f, text)) igc_write_failed(out, write_error());
+    if (const File_error e = whole_file_put_line(out.file, text); e.code != 0) igc_write_failed(out, e);
 }
 
 void igc_close(Igc_output& out) {
