@@ -213,6 +213,13 @@ inline constexpr int32_t create_name_taken = -1;
 /// number (errno; on Windows GetLastError), `f` null and nothing created.
 int32_t create_new_file(std::string_view path, std::string_view like, std::FILE*& f);
 
+/// Makes the system write the bytes of the open file `f` (flushed by the
+/// caller) to its disk before it returns: fsync on Linux, _commit on
+/// Windows.  A file put in place by rename_replacing after it is then never
+/// found empty or in part after a crash or a power loss.  0 when done, else
+/// the C library's errno value.
+int32_t flush_to_disk(std::FILE* f);
+
 /// Renames the file `from` to `to` (both paths as the file routines take
 /// them, in one folder or at least on one file system), replacing a file
 /// `to` in the same step: whoever opens `to` finds the earlier file or the

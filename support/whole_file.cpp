@@ -129,6 +129,10 @@ File_error whole_file_commit(Whole_file& w) {
     errno = 0;
     File_error e;
     if (std::ferror(f) != 0 || std::fflush(f) != 0) e = c_error();
+    // On its disk before it takes the earlier file's name, so that a crash
+    // never leaves the name to an empty or partial file.
+    if (e.code == 0 && !w.temp.empty())
+        if (const int32_t st = flush_to_disk(f); st != 0) e = File_error{st, false};
     errno = 0;
     if (std::fclose(f) != 0 && e.code == 0) e = c_error();
     if (e.code == 0 && !w.temp.empty()) {

@@ -73,8 +73,8 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
 /// the write fails (the caller then discards the file).
 File_error whole_file_put_line(Whole_file& w, std::string_view text);
 
-/// Flushes and closes the file and renames it to its place, replacing the
-/// earlier file.  On any failure (a write error seen now, the close, the
+/// Flushes the file to its disk, closes it and renames it to its place,
+/// replacing the earlier file.  On any failure (a write error seen now, the close, the
 /// rename) the temporary file is removed and the earlier file stays; the
 /// error is returned.  Code 0 when `w` holds nothing open.
 File_error whole_file_commit(Whole_file& w);

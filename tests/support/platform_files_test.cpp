@@ -130,6 +130,8 @@ TEST_F(PlatformFiles, CreateNewFile) {
     ASSERT_EQ(create_new_file("n", "like", f), 0);
     ASSERT_NE(f, nullptr);
     std::fputs("x", f);
+    ASSERT_EQ(std::fflush(f), 0);
+    EXPECT_EQ(flush_to_disk(f), 0);
     std::fclose(f);
     EXPECT_EQ(tmp.read("n"), "x");
     struct stat st{};

@@ -133,6 +133,8 @@ TEST_F(FileOps, CreateNewFile) {
     ASSERT_EQ(create_new_file("n.igc", "", f), 0);
     ASSERT_NE(f, nullptr);
     std::fputs("x\n", f);  // binary: no CR added
+    ASSERT_EQ(std::fflush(f), 0);
+    EXPECT_EQ(flush_to_disk(f), 0);
     std::fclose(f);
     EXPECT_EQ(tmp.read("n.igc"), "x\n");
     ASSERT_TRUE(CreateDirectoryA("d", nullptr));

@@ -102,6 +102,11 @@ int32_t create_new_file(std::string_view path_in, std::string_view /*like*/, std
     return 0;
 }
 
+int32_t flush_to_disk(std::FILE* f) {
+    errno = 0;
+    return _commit(_fileno(f)) == 0 ? 0 : (errno != 0 ? errno : EIO);
+}
+
 int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
     const std::string from(from_path), to(to_path);
     if (from.empty() || to.empty()) return ERROR_FILE_NOT_FOUND;
