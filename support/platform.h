@@ -233,7 +233,10 @@ int32_t rename_replacing(std::string_view from, std::string_view to);
 
 /// The file that writing to `path` writes: when `path` is a symbolic link
 /// to an existing entry, the path of that entry with every link followed
-/// (Linux, realpath); else `path` itself (always on Windows).  A file put
+/// (Linux, realpath); when it is a link to a name that does not exist, the
+/// name the last link gives (relative names taken from each link's folder),
+/// where writing through the link makes the file; else `path` itself (a
+/// loop of links among them; always on Windows).  A file put
 /// in place by rename_replacing under this name leaves the link a link.
 std::string file_behind_links(std::string_view path);
 

@@ -143,6 +143,13 @@ TEST_F(WholeFile, LinksPermissionsAndDevices) {
     EXPECT_EQ(tmp.read("real/r.txt"), "through\r\n");
     EXPECT_EQ(names(), (std::set<std::string>{"link.txt", "real"}));
 
+    // A link to a file not made yet: the file is made where it leads.
+    fs::create_symlink("real/later.txt", tmp.path() / "ahead.txt");
+    write("ahead.txt", "made", true);
+    EXPECT_TRUE(fs::is_symlink(tmp.path() / "ahead.txt"));
+    EXPECT_EQ(tmp.read("real/later.txt"), "made\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"ahead.txt", "link.txt", "real"}));
+
     ASSERT_EQ(chmod("real/r.txt", 0640), 0);
     write("real/r.txt", "again", true);
     struct stat st{};
@@ -160,7 +167,7 @@ TEST_F(WholeFile, LinksPermissionsAndDevices) {
     EXPECT_EQ(std::string(got), "through the pipe\r\n");
     ASSERT_EQ(lstat("pipe", &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    EXPECT_EQ(names(), (std::set<std::string>{"link.txt", "pipe", "real"}));
+    EXPECT_EQ(names(), (std::set<std::string>{"ahead.txt", "link.txt", "pipe", "real"}));
 }
 #endif
 

@@ -131,13 +131,26 @@ int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
 }
 
 std::string file_behind_links(std::string_view path_in) {
-    const std::string path(path_in);
+    std::string path(path_in);
     struct stat st{};
     if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     char resolved[PATH_MAX];
-    // A link that leads nowhere stays as it is.
-    if (realpath(path.c_str(), resolved) == nullptr) return path;
-    return resolved;
+    if (realpath(path.c_str(), resolved) != nullptr) return resolved;
+    // A link that leads nowhere (yet): writing through it makes the file it
+    // names, so that name is followed, link by link, as the system does.
+    for (int hops = 0; hops < 40 && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode); ++hops) {
+        char target[PATH_MAX];
+        const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0) return std::string(path_in);
+        target[n] = '\0';
+        const std::string::size_type slash = path.rfind('/');
+        path = target[0] == '/' || slash == std::string::npos ? std::string(target)
+                                                              : path.substr(0, slash + 1) + target;
+    }
+    // A loop of links: nothing can be written through it, and the name
+    // given is refused where it stands.
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return std::string(path_in);
+    return path;
 }
 
 std::string os_error_text(int32_t code) {
