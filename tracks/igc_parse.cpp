@@ -12,11 +12,15 @@ namespace {
 char column(std::string_view line, std::size_t c) { return c >= 1 && c <= line.size() ? line[c - 1] : ' '; }
 
 /// The digits of a position's minutes: the five columns, then the
-/// extension's columns when it is declared.
+/// extension's columns when it is declared.  An extension column that holds
+/// no digit (the record ends before it, or it is damaged) counts as 0: the
+/// digits are read as one number over the extension's scale, so a blank
+/// there would shift the five columns by a power of ten.
 std::string minute_digits(std::string_view line, int32_t first, int32_t last, int32_t ext_first,
                           int32_t ext_last) {
     std::string d = igc_columns(line, first, last);
-    if (ext_first > 0) d += igc_columns(line, ext_first, ext_last);
+    if (ext_first > 0)
+        for (const char c : igc_columns(line, ext_first, ext_last)) d += c >= '0' && c <= '9' ? c : '0';
     return d;
 }
 

@@ -81,6 +81,10 @@ TEST(IgcBRecord, HemispheresAndExtensionDigits) {
         {"B1234564630000S00915000WA0081200812", false, false, -46.5f, -9.25f},
         {"B1234564630000N00915000EA00812008125", true, false, 46.5000083f, 9.25f},   // 46 + 300005 / 600000
         {"B1234564630000N00915000EA00812008125", false, true, 46.5f, 9.2500083f},
+        // Extension columns the record does not reach, or that hold no
+        // digit, count as 0: the five columns keep their scale.
+        {"B1234564630000N00915000EA0081200812", true, true, 46.5f, 9.25f},
+        {"B1234564630000N00915000EA0081200812x", true, false, 46.5f, 9.25f},
         {"B1234560000000N00000000EA0081200812", false, false, 0.0f, 0.0f},
     };
     for (const Case& c : cases) {
