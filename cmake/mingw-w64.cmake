@@ -24,5 +24,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(BREMALO_WINE NAMES wine wine64)
 if(BREMALO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${BREMALO_WINE})
+  # Through a script that starts a test program again when Wine ended it
+  # before it had started (scripts/wine-run.sh says when).
+  find_program(BREMALO_BASH NAMES bash REQUIRED)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${BREMALO_BASH} ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh
+      ${BREMALO_WINE})
 endif()

@@ -10,10 +10,15 @@
 # Linux and the Windows build of the converter on the same tracks and of
 # trackdiff on the same logs (tests/crossbuild/).
 # The Linux programs are those of build/ when it is there.  The run fails
-# too when it leaves files behind outside the folders it removes.
+# too when it leaves files behind outside the folders it removes.  Every
+# Windows program, the tests' among them, runs through scripts/wine-run.sh,
+# which starts it again when Wine ended it before it had started.
 #   scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# A command that stops the run says so on the standard output, where the
+# steps' own messages are: many of the steps below keep their output back.
+trap 'failed=$?; echo "test-windows.sh: line $LINENO: \"$BASH_COMMAND\" ended with status $failed"' ERR
 
 bash scripts/install-windows-deps.sh
 
@@ -53,12 +58,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
+wine_run=(bash "$PWD/scripts/wine-run.sh" wine)
+# quiet COMMAND...: runs a step whose output is of no interest when it
+# succeeds; when it fails, its output is shown.
+quiet() {
+  local st=0
+  "$@" </dev/null >"$work/step.txt" 2>&1 || st=$?
+  if [ "$st" != 0 ]; then
+    echo "test-windows.sh: \"$*\" ended with status $st; its output:"
+    cat "$work/step.txt"
+  fi
+  return "$st"
+}
+
 # Two prefixes: one where the simulator is installed (with the registry
 # values that the Windows tests read), one without it for the end-to-end
 # tests of the converter and trackdiff on such a machine (ctest label
 # "no_simulator").  The second is a copy of the first made before anything
 # is installed: quicker than a second "wineboot --init".
-wineboot --init </dev/null >/dev/null 2>&1
+quiet "${wine_run[@]}" wineboot --init
 wineserver -w
 cp -a "$installed" "$bare"
 # A server that stays up for the whole run in each prefix, with the
@@ -66,16 +84,16 @@ cp -a "$installed" "$bare"
 # would keep its output pipe open and hold up the test's end.
 for prefix in "$installed" "$bare"; do
   WINEPREFIX="$prefix" wineserver -p
-  WINEPREFIX="$prefix" wine cmd /c exit </dev/null >/dev/null 2>&1
+  quiet env WINEPREFIX="$prefix" "${wine_run[@]}" cmd /c exit
 done
 
-reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+reg() { quiet "${wine_run[@]}" reg add "$@" /f; }
 k='HKCU\Software\BremaloTest'
 reg "$k" /ve /d "the default"
 reg "$k" /v InstallDir /d 'C:\Condor3'
 reg "$k" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents'
 # "Jean Dupr" and e acute: Wine takes the argument in the host's UTF-8.
-LC_ALL=C.UTF-8 wine reg add "$k" /v Player /d "$(printf 'Jean Dupr\303\251')" /f </dev/null >/dev/null 2>&1
+quiet env LC_ALL=C.UTF-8 "${wine_run[@]}" reg add "$k" /v Player /d "$(printf 'Jean Dupr\303\251')" /f
 reg "$k" /v Count /t REG_DWORD /d 3
 reg "$k" /v Long /d "$(printf 'L%.0s' $(seq 300))"
 reg 'HKCR\.bremalotest' /ve /d Bremalo.Track
@@ -99,7 +117,7 @@ touch "$stamp"
 # programs' lists of tests are made once before (ctest makes them when it
 # loads the tests, and two runs making them at once could read each
 # other's half-written lists).
-ctest --test-dir "$build" -N </dev/null >/dev/null
+quiet ctest --test-dir "$build" -N
 st=0
 WINEPREFIX="$bare" ctest --test-dir "$build" --output-on-failure -j "$jobs" -L no_simulator </dev/null \
   > "$work/no_simulator.log" 2>&1 &
@@ -112,7 +130,8 @@ cat "$work/no_simulator.log"
 
 # The Windows programs as "cmake --install" puts them into a fresh prefix,
 # run from there on the sample track in the prefix without the simulator.
-WINEPREFIX="$bare" bash tests/installed/installed_programs.sh cmake "$build" samples/sample.ftr .exe wine
+WINEPREFIX="$bare" bash tests/installed/installed_programs.sh cmake "$build" samples/sample.ftr .exe \
+  "${wine_run[@]}"
 
 # Both programs with a file-size limit set from here, so that their writes
 # fail part way: the earlier files stay.  In the prefix without the

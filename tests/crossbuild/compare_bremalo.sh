@@ -28,7 +28,8 @@ cd "$work"
 export TZ=UTC LC_ALL=C BREMALO_NO_GUI=1
 
 mkdir tracks
-(cd tracks && wine "$writer" . </dev/null >/dev/null 2>&1)
+(cd tracks && wine_run "$writer" . </dev/null >/dev/null 2>&1) ||
+  { echo "compare_bremalo: the tracks could not be written"; exit 1; }
 cp "$root/samples/sample.ftr" tracks/
 touch -d '2024-05-01 14:07:00 UTC' tracks/*.ftr
 mkdir linux-wine
@@ -59,7 +60,7 @@ for run in "${runs[@]}"; do
   (cd "linux/$name" && WINEPREFIX="$work/linux-wine" ../program/Bremalo "$@" *.ftr > ../"$name.out" 2>&1 </dev/null) ||
     st_l=$?
   st_w=0
-  (cd "windows/$name" && wine ../program/Bremalo.exe "$@" '*.ftr' > ../"$name.out" 2>/dev/null </dev/null) || st_w=$?
+  (cd "windows/$name" && wine_run ../program/Bremalo.exe "$@" '*.ftr' > ../"$name.out" 2>/dev/null </dev/null) || st_w=$?
   if [ "$st_l" != "$st_w" ]; then
     echo "Bremalo $options: exit status $st_l on Linux, $st_w on Windows"; fail=1
   fi

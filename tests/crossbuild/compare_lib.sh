@@ -1,6 +1,13 @@
 # Shared by the scripts that compare the Linux and the Windows build (sourced,
 # not run).  Wine runs the Windows programs, in the WINEPREFIX of the caller.
 
+# wine_run PROGRAM.exe ARGS...: runs the Windows program under Wine, started
+# again when Wine ended it before it had started (scripts/wine-run.sh).
+compare_lib_wine_run=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/wine-run.sh
+wine_run() {
+    bash "$compare_lib_wine_run" wine "$@"
+}
+
 # own_copy PROGRAM FOLDER: copies PROGRAM into FOLDER (made anew) and prints
 # the copy's path.  The programs write their error log beside themselves:
 # run from a copy in the comparison's temporary folder, they leave none in
@@ -25,7 +32,7 @@ trackdiff_pair() {
     "$linux" "$a" "$b" > linux.out 2>&1 </dev/null || st_l=$?
     report=$(ls ./*_igc_diff.txt 2>/dev/null || true)
     [ -n "$report" ] && mv "$report" linux.report
-    wine "$windows" "$a" "$b" > windows.out 2>/dev/null </dev/null || st_w=$?
+    wine_run "$windows" "$a" "$b" > windows.out 2>/dev/null </dev/null || st_w=$?
     report=$(ls ./*_igc_diff.txt 2>/dev/null || true)
     [ -n "$report" ] && mv "$report" windows.report
     tr -d '\r' < windows.out > windows.lf

@@ -9,8 +9,9 @@
 # at the end.
 #   installed_programs.sh CMAKE BUILD SAMPLE_FTR [EXE_SUFFIX RUNNER...]
 # Without a runner the programs run directly, with an empty Wine prefix of
-# their own; with one (".exe" wine) they run through it, in the caller's
-# WINEPREFIX, which must hold no simulator installation.
+# their own; with one (".exe" wine, or ".exe" bash scripts/wine-run.sh
+# wine) they run through it, in the caller's WINEPREFIX, which must hold no
+# simulator installation.
 set -euo pipefail
 cmake=$1 build=$2 sample=$3
 exe=${4:-}

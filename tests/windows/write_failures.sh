@@ -45,7 +45,7 @@ run() {
   # The limit is the program's alone: its console goes through a pipe.
   ( [ "$limit" = 0 ] || { trap '' XFSZ; ulimit -f "$limit"; }
     st=0
-    wine "../program/$program" "$@" </dev/null 2>&1 || st=$?
+    bash "$root/scripts/wine-run.sh" wine "../program/$program" "$@" </dev/null 2>&1 || st=$?
     echo "$st" > "$work/status" ) | tr -d '\r' > "$work/console.txt"
   st=$(cat "$work/status")
   local what="$program $* (limit $limit KiB)"
