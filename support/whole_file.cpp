@@ -17,21 +17,17 @@ int32_t errno_code() { return errno != 0 ? errno : EIO; }
 
 File_error c_error() { return File_error{errno_code(), false}; }
 
-/// A file open here, as stop_run must find it.
-struct Open_file {
-    std::FILE* f;
-    std::string temp;
-};
-
-std::vector<Open_file>& open_files() {
-    static std::vector<Open_file> files;
+/// The records whose files are open here, as stop_run must find them.  A
+/// record cannot be copied or moved, so its address stays valid while it
+/// is open.
+std::vector<Whole_file*>& open_files() {
+    static std::vector<Whole_file*> files;
     return files;
 }
 
-void forget(std::FILE* f) {
-    std::vector<Open_file>& files = open_files();
-    files.erase(std::remove_if(files.begin(), files.end(), [f](const Open_file& o) { return o.f == f; }),
-                files.end());
+void forget(const Whole_file& w) {
+    std::vector<Whole_file*>& files = open_files();
+    files.erase(std::remove(files.begin(), files.end(), &w), files.end());
 }
 
 void remove_temp(Whole_file& w) {
@@ -105,7 +101,7 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
     }
     w.f = f;
     w.temp = temp;
-    open_files().push_back(Open_file{f, temp});
+    open_files().push_back(&w);
     if (keep_content && kind == Entry_kind::file) {
         const File_error e = copy_bytes(w.place, f);
         if (e.code != 0) {
@@ -125,7 +121,7 @@ File_error whole_file_commit(Whole_file& w) {
     if (w.f == nullptr) return {};
     std::FILE* f = w.f;
     w.f = nullptr;
-    forget(f);
+    forget(w);
     errno = 0;
     File_error e;
     if (std::ferror(f) != 0 || std::fflush(f) != 0) e = c_error();
@@ -147,8 +143,8 @@ File_error whole_file_commit(Whole_file& w) {
 }
 
 void whole_file_discard(Whole_file& w) {
+    forget(w);
     if (w.f != nullptr) {
-        forget(w.f);
         std::fclose(w.f);
         w.f = nullptr;
     }
@@ -156,9 +152,6 @@ void whole_file_discard(Whole_file& w) {
 }
 
 void discard_open_whole_files() {
-    for (const Open_file& o : open_files()) {
-        std::fclose(o.f);
-        std::remove(o.temp.c_str());
-    }
-    open_files().clear();
+    // Through each record, so that none is left holding a closed file.
+    while (!open_files().empty()) whole_file_discard(*open_files().back());
 }

@@ -83,6 +83,7 @@ File_error whole_file_commit(Whole_file& w);
 /// as it was.  Nothing happens when `w` holds nothing open.
 void whole_file_discard(Whole_file& w);
 
-/// Closes every file of this module still open and removes its temporary
-/// file: the program is about to stop.
+/// Discards every file of this module still open (whole_file_discard):
+/// the program is about to stop.  The records stay valid, with nothing
+/// open.
 void discard_open_whole_files();

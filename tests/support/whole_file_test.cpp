@@ -121,6 +121,31 @@ TEST_F(WholeFile, StopRemovesTheOpenFile) {
     EXPECT_EQ(names(), (std::set<std::string>{"r.txt"}));
 }
 
+// What a stop does to the files still open, seen without the exit: every
+// record is left with nothing open (no closed file that its own end would
+// close a second time), no temporary file stays and the earlier files
+// stay as they were.
+TEST_F(WholeFile, DiscardingEveryOpenFileLeavesEachRecordClosed) {
+    tmp.write("r.txt", "earlier\r\n");
+    Whole_file a, b, done;
+    ASSERT_EQ(whole_file_open(a, "r.txt").code, 0);
+    ASSERT_EQ(whole_file_open(b, "n.txt", true).code, 0);
+    ASSERT_EQ(whole_file_open(done, "d.txt").code, 0);
+    ASSERT_EQ(whole_file_commit(done).code, 0);
+    write_text_line(a.f, "incomplete");
+    discard_open_whole_files();
+    for (const Whole_file* w : {&a, &b}) {
+        EXPECT_EQ(w->f, nullptr);
+        EXPECT_TRUE(w->temp.empty());
+    }
+    EXPECT_EQ(tmp.read("r.txt"), "earlier\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"d.txt", "r.txt"}));
+    // The records can be used again.
+    write("r.txt", "new", true);
+    EXPECT_EQ(tmp.read("r.txt"), "new\r\n");
+    EXPECT_EQ(whole_file_commit(a).code, 0);
+}
+
 TEST(FileErrors, TextAndNoteByWhoseNumber) {
     EXPECT_EQ(file_error_text({ENOENT, false}), "No such file or directory");
     EXPECT_EQ(file_error_note({EFBIG, false}), " (error 27: File too large)");
