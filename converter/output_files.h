@@ -35,6 +35,6 @@ public:
 
 private:
     [[noreturn]] void failed(std::string_view what, const File_error& err);
-    std::string path_;
+    /// file_.target: the path as given.
     Whole_file file_;
 };
