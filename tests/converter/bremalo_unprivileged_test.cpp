@@ -10,12 +10,23 @@
 
 #include "tests/converter/bremalo_sandbox.h"
 
-TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
+namespace {
+
+class BremaloUnprivileged : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
+            << "setpriv (util-linux) is needed to run the program as an unprivileged user";
+        box.terrain("Slovenia3");
+    }
+
     const std::vector<std::string> as_user = unprivileged_prefix();
-    ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
-        << "setpriv (util-linux) is needed to run the program as an unprivileged user";
     Bremalo_sandbox box;
-    box.terrain("Slovenia3");
+};
+
+}  // namespace
+
+TEST_F(BremaloUnprivileged, ReadOnlyProgramFolder) {
     tracks_first_without_terrain(box);
     fs::permissions(box.work(), fs::perms::all);
     for (const fs::path& p : {box.work() / "other.ftr", box.work() / "t.ftr"})
@@ -45,12 +56,7 @@ TEST(BremaloUnprivileged, ReadOnlyProgramFolder) {
 // An earlier IGC file that its user may not write is refused, as writing
 // it in place would be, even where the folder would let a new file take
 // its name: the file stays, and the run ends with status 2.
-TEST(BremaloUnprivileged, ReadOnlyEarlierIgcFile) {
-    const std::vector<std::string> as_user = unprivileged_prefix();
-    ASSERT_TRUE(as_user.empty() || as_user[0] != "setpriv-missing")
-        << "setpriv (util-linux) is needed to run the program as an unprivileged user";
-    Bremalo_sandbox box;
-    box.terrain("Slovenia3");
+TEST_F(BremaloUnprivileged, ReadOnlyEarlierIgcFile) {
     box.track("t.ftr", e2e_track(3040));
     box.write("t.igc", "earlier\r\n");
     fs::permissions(box.work(), fs::perms::all);
