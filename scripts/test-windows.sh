@@ -60,15 +60,14 @@ trap cleanup EXIT
 
 wine_run=(bash "$PWD/scripts/wine-run.sh" wine)
 # quiet COMMAND...: runs a step whose output is of no interest when it
-# succeeds; when it fails, its output is shown.
+# succeeds; when it fails, its output is shown and the run stops.
 quiet() {
   local st=0
   "$@" </dev/null >"$work/step.txt" 2>&1 || st=$?
-  if [ "$st" != 0 ]; then
-    echo "test-windows.sh: \"$*\" ended with status $st; its output:"
-    cat "$work/step.txt"
-  fi
-  return "$st"
+  [ "$st" = 0 ] && return 0
+  echo "test-windows.sh: \"$*\" ended with status $st; its output:"
+  cat "$work/step.txt"
+  exit "$st"
 }
 
 # Two prefixes: one where the simulator is installed (with the registry
