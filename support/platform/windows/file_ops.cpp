@@ -2,8 +2,8 @@
 // name stands for, the creation of a folder, the local modification time
 // of a file, the renames that never replace a file and that replace one,
 // the exclusive creation of a file and the check that a file could be
-// written.  Every name goes to the *A calls,
-// which read it in the ANSI code page as fopen does.
+// written.  Every name goes to the *A calls, which read it in the ANSI code
+// page as fopen does.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
