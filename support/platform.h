@@ -213,6 +213,17 @@ inline constexpr int32_t create_name_taken = -1;
 /// number (errno; on Windows GetLastError), `f` null and nothing created.
 int32_t create_new_file(std::string_view path, std::string_view like, std::FILE*& f);
 
+/// Whether the existing entry `path` could be opened for writing in place,
+/// asked by opening it for writing (never creating or emptying it) and
+/// closing it at once: 0 when it could, else the C library's errno value
+/// that opening it for writing gives (EISDIR for a folder on Linux, EACCES
+/// for a file its user may not write).  On Linux open with O_WRONLY; on
+/// Windows CreateFileA with GENERIC_WRITE, shared for reading, writing and
+/// deleting, so that another program's replace of the file is never refused
+/// for it, and the system's error mapped to errno as the C library maps it
+/// (a folder, a read-only file: EACCES).
+int32_t check_writable(std::string_view path);
+
 /// Makes the system write the bytes of the open file `f` (flushed by the
 /// caller) to its disk before it returns: fsync on Linux, _commit on
 /// Windows.  A file put in place by rename_replacing after it is then never
@@ -225,7 +236,9 @@ int32_t flush_to_disk(std::FILE* f);
 /// `to` in the same step: whoever opens `to` finds the earlier file or the
 /// new one, never a part of either.  No command interpreter is involved.
 /// On Linux rename(2); on Windows MoveFileExA with
-/// MOVEFILE_REPLACE_EXISTING.  Result 0 when renamed, else the system's
+/// MOVEFILE_REPLACE_EXISTING, tried again for about a second while the
+/// system refuses it for a sharing, access or lock violation (another
+/// program, such as a virus scanner, holding `to` open).  Result 0 when renamed, else the system's
 /// error number (errno; on Windows GetLastError), both files then left as
 /// they were: a missing `from` or a folder of `to` that does not exist
 /// gives ENOENT (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND).

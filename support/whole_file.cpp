@@ -85,10 +85,7 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
         // Refused now as writing in place would refuse it (a folder, a file
         // without write permission), and with the same reason; opened
         // without emptying it, so the file stays as it is.
-        errno = 0;
-        std::FILE* probe = std::fopen(w.place.c_str(), "r+b");
-        if (probe == nullptr) return c_error();
-        std::fclose(probe);
+        if (const int32_t st = check_writable(w.place); st != 0) return File_error{st, false};
     }
     std::FILE* f = nullptr;
     std::string temp;

@@ -1,13 +1,17 @@
 // The platform's file operations: what a name stands for, the creation of
-// a folder, the local modification time and the rename that never
-// replaces.
+// a folder, the local modification time, the renames and the check that a
+// file could be written.
 #include <stdlib.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +150,61 @@ TEST_F(PlatformFiles, CreateNewFile) {
     EXPECT_FALSE(fs::exists("nowhere"));
     EXPECT_EQ(create_new_file("no/such/x", "", f), ENOENT);
     EXPECT_EQ(create_new_file("", "", f), ENOENT);
+}
+
+// Opened for writing and closed at once, never made or emptied: errno as
+// opening it for writing gives it.  Root may write a file whose mode says
+// read-only, so the cases are checked as user 65534 too (in a child
+// process) when the test runs as root; a file that may be written but not
+// read counts as writable.
+TEST_F(PlatformFiles, CheckWritable) {
+    fs::permissions(tmp.path(), fs::perms::all);
+    const std::pair<const char*, mode_t> files[] = {{"f", 0666}, {"ro", 0444}, {"wo", 0222}};
+    for (const auto& [name, mode] : files) {
+        tmp.write(name, "keep");
+        ASSERT_EQ(chmod(name, mode), 0);
+    }
+    fs::create_directory("d");
+    struct Case {
+        const char* name;
+        int32_t error;       // as a user without root's rights
+        int32_t root_error;  // as root
+    } cases[] = {
+        {"f", 0, 0},           {"ro", EACCES, 0},         {"wo", 0, 0},
+        {"d", EISDIR, EISDIR}, {"missing", ENOENT, ENOENT}, {"no/such/x", ENOENT, ENOENT},
+        {"f/x", ENOTDIR, ENOTDIR}, {"", ENOENT, ENOENT},
+    };
+    constexpr std::size_t n = sizeof cases / sizeof cases[0];
+    const bool root = geteuid() == 0;
+    for (const Case& c : cases) EXPECT_EQ(check_writable(c.name), root ? c.root_error : c.error) << c.name;
+
+    if (root) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            close(fds[0]);
+            int32_t got[n];
+            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(1);
+            for (std::size_t i = 0; i < n; ++i) got[i] = check_writable(cases[i].name);
+            _exit(write(fds[1], got, sizeof got) == static_cast<ssize_t>(sizeof got) ? 0 : 1);
+        }
+        close(fds[1]);
+        int32_t got[n] = {};
+        const ssize_t r = read(fds[0], got, sizeof got);
+        close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_EQ(status, 0);
+        ASSERT_EQ(r, static_cast<ssize_t>(sizeof got));
+        for (std::size_t i = 0; i < n; ++i) EXPECT_EQ(got[i], cases[i].error) << cases[i].name << " as user 65534";
+    }
+    for (const auto& [name, mode] : files) {
+        ASSERT_EQ(chmod(name, 0600), 0);
+        EXPECT_EQ(tmp.read(name), "keep") << name;
+    }
+    EXPECT_FALSE(fs::exists("missing"));
 }
 
 TEST_F(PlatformFiles, FileBehindLinks) {

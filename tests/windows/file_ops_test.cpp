@@ -1,12 +1,17 @@
 // Wildcards, what a name stands for, the creation of a folder, file times,
-// the no-replace rename and the characters of file names on Windows.
+// the renames, the check that a file could be written and the characters of
+// file names on Windows.
 #include "support/platform.h"
 
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -124,6 +129,106 @@ TEST_F(FileOps, RenameReplacing) {
     tmp.write("n.igc", "N");
     EXPECT_EQ(rename_replacing("n.igc", name), 0);
     EXPECT_NE(wide_attributes(from_ansi(name)), INVALID_FILE_ATTRIBUTES);
+}
+
+/// Milliseconds since `start`.
+long long ms_since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+/// The name opened as another program holds a file it reads: for reading,
+/// shared for reading and writing but not for deleting, so that the file
+/// cannot be replaced while it is open.
+HANDLE hold_open(const char* name) {
+    return CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A target that another program holds for a moment is replaced once it is
+// let go; one held for good is refused after about a second, with both
+// files as they were.  A refusal of another kind is reported at once.
+TEST_F(FileOps, RenameReplacingWaitsForAHolder) {
+    tmp.write("new.igc", "NEW");
+    tmp.write("old.igc", "OLD");
+    HANDLE h = hold_open("old.igc");
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    std::thread holder([h] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        CloseHandle(h);
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(rename_replacing("new.igc", "old.igc"), 0);
+    EXPECT_GE(ms_since(start), 150);
+    holder.join();
+    EXPECT_EQ(tmp.read("old.igc"), "NEW");
+    EXPECT_FALSE(std::filesystem::exists(tmp.path() / "new.igc"));
+
+    tmp.write("new.igc", "NEWER");
+    h = hold_open("old.igc");
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    start = std::chrono::steady_clock::now();
+    const int32_t held = rename_replacing("new.igc", "old.igc");
+    const long long waited = ms_since(start);
+    CloseHandle(h);
+    EXPECT_TRUE(held == static_cast<int32_t>(ERROR_SHARING_VIOLATION) || held == static_cast<int32_t>(ERROR_ACCESS_DENIED))
+        << held;
+    EXPECT_GE(waited, 900);
+    EXPECT_LT(waited, 5000);
+    EXPECT_EQ(tmp.read("old.igc"), "NEW");
+    EXPECT_EQ(tmp.read("new.igc"), "NEWER");
+
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(rename_replacing("new.igc", "no\\such\\x.igc"), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_LT(ms_since(start), 500);
+}
+
+// Opened for writing and closed at once: the file stays as it was, and the
+// errors are the C library's, as opening it for writing gives them.  The
+// check shares every right, so that a file that another program is
+// renaming or replacing (a handle open for deleting) is no refusal; a
+// holder that shares no writing is one.
+TEST_F(FileOps, CheckWritable) {
+    tmp.write("f.igc", "keep");
+    tmp.write("ro.igc", "keep");
+    ASSERT_TRUE(SetFileAttributesA("ro.igc", FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(CreateDirectoryA("d", nullptr));
+    // The C library's own open for writing.  (Wine run as root opens a
+    // read-only file, as Linux lets root write it; Windows refuses it.)
+    const auto crt_error = [](const char* name) {
+        errno = 0;
+        const int fd = _open(name, _O_WRONLY | _O_BINARY);
+        if (fd < 0) return errno;
+        _close(fd);
+        return 0;
+    };
+    struct Case {
+        const char* name;
+        int32_t error;
+    } cases[] = {
+        {"f.igc", 0},        {"ro.igc", crt_error("ro.igc")},  {"d", EACCES},
+        {"missing", ENOENT}, {"no\\such\\x", ENOENT}, {"", ENOENT},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(check_writable(c.name), c.error) << c.name;
+        if (*c.name != '\0') {
+            EXPECT_EQ(crt_error(c.name), c.error) << c.name;
+        }
+    }
+    EXPECT_EQ(tmp.read("f.igc"), "keep");
+    EXPECT_FALSE(std::filesystem::exists(tmp.path() / "missing"));
+
+    HANDLE deleting = CreateFileA("f.igc", DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(deleting, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(check_writable("f.igc"), 0);
+    CloseHandle(deleting);
+    HANDLE exclusive = CreateFileA("f.igc", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(check_writable("f.igc"), EACCES);
+    CloseHandle(exclusive);
+    EXPECT_EQ(tmp.read("f.igc"), "keep");
+    SetFileAttributesA("ro.igc", FILE_ATTRIBUTE_NORMAL);  // so that the folder can be removed
 }
 
 // Only a name that nothing takes is created; an existing file or folder of

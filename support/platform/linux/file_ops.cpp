@@ -1,7 +1,8 @@
 // File operations of Linux that the portable code cannot express: what a
 // name stands for, the creation of a folder, the local modification time of
 // a file, the renames that never replace a file and that replace one, the
-// exclusive creation of a file and the file behind symbolic links.
+// exclusive creation of a file, the check that a file could be written and
+// the file behind symbolic links.
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -114,6 +115,17 @@ int32_t create_new_file(std::string_view path_in, std::string_view like_in, std:
         unlink(path.c_str());
         return e;
     }
+    return 0;
+}
+
+int32_t check_writable(std::string_view path_in) {
+    const std::string path(path_in);
+    if (path.empty()) return ENOENT;
+    errno = 0;
+    // Neither O_CREAT nor O_TRUNC: the entry stays as it is.
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return errno_or_1();
+    close(fd);
     return 0;
 }
 

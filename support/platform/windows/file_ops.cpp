@@ -1,8 +1,9 @@
 // File operations of Windows that the portable code cannot express: what a
 // name stands for, the creation of a folder, the local modification time
 // of a file, the renames that never replace a file and that replace one,
-// and the exclusive creation of a file.  Every name goes to the *A calls,
-// which read it in the ANSI code page as fopen does.
+// the exclusive creation of a file and the check that a file could be
+// written.  Every name goes to the *A calls, which read it in the ANSI code
+// page as fopen does.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -18,6 +19,62 @@ namespace {
 
 /// 100-nanosecond intervals from 1601 (the FILETIME epoch) to 1970.
 constexpr int64_t filetime_1970 = 116444736000000000LL;
+
+/// How long a replace refused because the target is held open is tried
+/// again, and the pause between the tries (milliseconds).
+constexpr ULONGLONG replace_retry_ms = 1000;
+constexpr DWORD replace_retry_pause_ms = 20;
+
+/// The C library's errno value for a system error code, as its own file
+/// functions (fopen, _open) map the codes of CreateFileA.
+int32_t errno_of_system_error(DWORD e) {
+    if (e >= ERROR_WRITE_PROTECT && e <= ERROR_SHARING_BUFFER_EXCEEDED) return EACCES;
+    switch (e) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NO_MORE_FILES:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_CURRENT_DIRECTORY:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_CANNOT_MAKE:
+        case ERROR_FAIL_I24:
+        case ERROR_DRIVE_LOCKED:
+        case ERROR_SEEK_ON_DEVICE:
+        case ERROR_NOT_LOCKED:
+        case ERROR_LOCK_FAILED:
+            return EACCES;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return EMFILE;
+        case ERROR_ARENA_TRASHED:
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_INVALID_BLOCK:
+        case ERROR_NOT_ENOUGH_QUOTA:
+            return ENOMEM;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_NOT_SAME_DEVICE:
+            return EXDEV;
+        case ERROR_DISK_FULL:
+            return ENOSPC;
+        case ERROR_BROKEN_PIPE:
+            return EPIPE;
+        case ERROR_DIR_NOT_EMPTY:
+            return ENOTEMPTY;
+        case ERROR_INVALID_HANDLE:
+        case ERROR_INVALID_TARGET_HANDLE:
+        case ERROR_DIRECT_ACCESS_HANDLE:
+            return EBADF;
+        default:
+            return EINVAL;
+    }
+}
 
 }  // namespace
 
@@ -102,6 +159,18 @@ int32_t create_new_file(std::string_view path_in, std::string_view /*like*/, std
     return 0;
 }
 
+int32_t check_writable(std::string_view path_in) {
+    const std::string path(path_in);
+    if (path.empty()) return ENOENT;
+    // Every sharing right: another program may read, write, rename or
+    // replace the file while it is open here.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return errno_of_system_error(GetLastError());
+    CloseHandle(h);
+    return 0;
+}
+
 int32_t flush_to_disk(std::FILE* f) {
     errno = 0;
     return _commit(_fileno(f)) == 0 ? 0 : (errno != 0 ? errno : EIO);
@@ -110,9 +179,19 @@ int32_t flush_to_disk(std::FILE* f) {
 int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
     const std::string from(from_path), to(to_path);
     if (from.empty() || to.empty()) return ERROR_FILE_NOT_FOUND;
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
-    const DWORD e = GetLastError();
-    return e != 0 ? static_cast<int32_t>(e) : 1;
+    // A file that another program holds open (a virus scanner, a viewer,
+    // another run checking the same target; under Wine any open handle) is
+    // not replaced while it is open: such a refusal is tried again until
+    // the holder is likely done.  A lasting refusal of that kind (a
+    // read-only file, a folder) then costs that long before it is reported.
+    const ULONGLONG deadline = GetTickCount64() + replace_retry_ms;
+    for (;;) {
+        if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+        const DWORD e = GetLastError();
+        const bool held = e == ERROR_SHARING_VIOLATION || e == ERROR_ACCESS_DENIED || e == ERROR_LOCK_VIOLATION;
+        if (!held || GetTickCount64() >= deadline) return e != 0 ? static_cast<int32_t>(e) : 1;
+        Sleep(replace_retry_pause_ms);
+    }
 }
 
 std::string file_behind_links(std::string_view path) { return std::string(path); }
