@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <map>
 #include <sstream>
 
 #include "converter/fix_times.h"
@@ -164,7 +163,11 @@ double damage_reach_s(const std::vector<Raw_fix>& sound) {
 }
 
 std::string damage_problem(const std::vector<Raw_fix>& sound, const Damaged_track& damaged, int32_t scheme) {
-    const Converted want = convert_fixes(sound, scheme);
+    return damage_problem(sound, convert_fixes(sound, scheme), damaged, scheme);
+}
+
+std::string damage_problem(const std::vector<Raw_fix>& sound, const Converted& want, const Damaged_track& damaged,
+                           int32_t scheme) {
     const Converted got = convert_fixes(damaged.fixes, scheme);
     std::ostringstream problem;
     if (!want.converted || want.left_out != 0) return "the sound track does not convert whole";
@@ -183,20 +186,23 @@ std::string damage_problem(const std::vector<Raw_fix>& sound, const Damaged_trac
         const auto at = std::lower_bound(hit.begin(), hit.end(), s - reach);
         return at != hit.end() && *at <= s + reach;
     };
-    std::map<float, track_fix> got_by_second;
-    for (const track_fix& f : got.seconds) got_by_second[f[fix_t]] = f;
-    std::map<float, track_fix> want_by_second;
-    for (const track_fix& f : want.seconds) want_by_second[f[fix_t]] = f;
-    for (const auto& [s, f] : want_by_second) {
-        if (near(s)) continue;
-        const auto it = got_by_second.find(s);
-        if (it == got_by_second.end())
-            problem << "second " << s << " missing; ";
-        else if (!same_fix(it->second, f))
-            problem << "second " << s << " is " << fix_text(it->second) << ", not " << fix_text(f) << "; ";
+    // The resampled fixes come in growing seconds.
+    const auto at_second = [](const std::vector<track_fix>& seconds, float s) -> const track_fix* {
+        const auto at = std::lower_bound(seconds.begin(), seconds.end(), s,
+                                         [](const track_fix& f, float v) { return f[fix_t] < v; });
+        return at != seconds.end() && (*at)[fix_t] == s ? &*at : nullptr;
+    };
+    for (const track_fix& f : want.seconds) {
+        if (near(f[fix_t])) continue;
+        const track_fix* g = at_second(got.seconds, f[fix_t]);
+        if (!g)
+            problem << "second " << f[fix_t] << " missing; ";
+        else if (!same_fix(*g, f))
+            problem << "second " << f[fix_t] << " is " << fix_text(*g) << ", not " << fix_text(f) << "; ";
     }
-    for (const auto& [s, f] : got_by_second)
-        if (!near(s) && !want_by_second.count(s)) problem << "second " << s << " added: " << fix_text(f) << "; ";
+    for (const track_fix& f : got.seconds)
+        if (!near(f[fix_t]) && !at_second(want.seconds, f[fix_t]))
+            problem << "second " << f[fix_t] << " added: " << fix_text(f) << "; ";
 
     // A few damaged times move neither end by more than the reach; a
     // block moves an end as far as the block and a stray piece beyond it,

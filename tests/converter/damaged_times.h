@@ -65,3 +65,6 @@ double damage_reach_s(const std::vector<Raw_fix>& sound);
 /// more than that from the nearest undamaged fix, and the fixes left out
 /// counted.  Otherwise what differs.
 std::string damage_problem(const std::vector<Raw_fix>& sound, const Damaged_track& damaged, int32_t scheme);
+/// The same with `want`, the conversion of `sound` by `scheme`, made once.
+std::string damage_problem(const std::vector<Raw_fix>& sound, const Converted& want, const Damaged_track& damaged,
+                           int32_t scheme);
