@@ -34,9 +34,10 @@ struct Damaged_track {
 
 /// The time field of `fix` set to `hours`.
 void damage_time(Damaged_track& d, std::size_t fix, double hours);
-/// Fixes first .. first+count-1 zeroed (every byte 0) or stuck: a copy of
-/// the record before the block (of the block's first at the head) or, with
-/// `clock_only`, only the time of the block's first fix repeated.
+/// Fixes first .. first+count-1 zeroed (every byte 0), stuck (each a copy
+/// of the record before the block, of the block's first at the head) or
+/// under a stuck clock (the time of the block's first fix repeated, the
+/// positions as they were); the whole block counts as damaged.
 enum class Block { zeroed, stuck, stuck_clock };
 void damage_block(Damaged_track& d, Block kind, std::size_t first, std::size_t count);
 
