@@ -31,9 +31,9 @@ std::map<int, std::string> b_records(const std::string& igc) {
 }
 
 // Every B record of `damaged` is a second that `sound` has, and every
-// second more than three seconds from `place` (seconds of the day) is the
-// same record in both.
-void expect_same_flight(const std::string& sound, const std::string& damaged, double place,
+// second more than three seconds from `from` .. `to` (seconds of the day)
+// is the same record in both.
+void expect_same_flight(const std::string& sound, const std::string& damaged, double from, double to,
                         const std::string& what) {
     const std::map<int, std::string> want = b_records(sound);
     const std::map<int, std::string> got = b_records(damaged);
@@ -41,12 +41,17 @@ void expect_same_flight(const std::string& sound, const std::string& damaged, do
     for (const auto& [second, line] : got)
         EXPECT_TRUE(want.count(second)) << what << ": a second added: " << line;
     for (const auto& [second, line] : want) {
-        if (std::fabs(second - place) <= 3.0) continue;
+        if (second >= from - 3.0 && second <= to + 3.0) continue;
         const auto it = got.find(second);
         EXPECT_TRUE(it != got.end() && it->second == line)
             << what << ": second " << second << " should be " << line
             << (it == got.end() ? std::string(", missing") : ", is " + it->second);
     }
+}
+
+void expect_same_flight(const std::string& sound, const std::string& damaged, double place,
+                        const std::string& what) {
+    expect_same_flight(sound, damaged, place, place, what);
 }
 
 // The line that tells one fix left out of `track`, as the console shows it.
@@ -76,6 +81,20 @@ track_desc curved_track() {
         f.x = 1000.0f + 10.0f * static_cast<float>(i) + 0.3f * static_cast<float>(i * i);
         f.y = 2000.0f + 5.0f * static_cast<float>(i);
         f.alt = 600.0f + static_cast<float>(i);
+        d.fixes.push_back(f);
+    }
+    return d;
+}
+
+// An hour of fixes every half second, on a curve.
+track_desc hour_track() {
+    track_desc d = e2e_track(3040, 0);
+    for (int i = 0; i < 7200; ++i) {
+        tw_fix f;
+        f.hours = (45000.25 + 0.5 * i) / 3600.0;
+        f.x = 1000.0f + 300.0f * static_cast<float>(std::sin(i * 0.002)) + 2.0f * static_cast<float>(i);
+        f.y = 2000.0f + 200.0f * static_cast<float>(std::cos(i * 0.003));
+        f.alt = 600.0f + static_cast<float>(i % 500);
         d.fixes.push_back(f);
     }
     return d;
@@ -212,6 +231,120 @@ TEST_F(BremaloFixTimes, ReportedSampleDamage) {
             expect_same_flight(want, got, sample_hours(sound, c.fix) * 3600.0, what);
             if (std::string(scheme) == "-next")
                 expect_readable_igc(box.work() / (std::string(c.name) + ".igc"), c.seconds);
+        }
+    }
+}
+
+// Records left as zero bytes by a crash or an interrupted copy, at the
+// head, in the middle and at the tail, and a last fix moved 450 s ahead:
+// each costs only its own fixes, counted, and every other B record is the
+// one of the sound track.
+TEST_F(BremaloFixTimes, ZeroedBlocksAndAStrayEndCostOnlyThemselves) {
+    const track_desc sound = hour_track();
+    box.track("sound.ftr", sound);
+    struct Case {
+        const char* name;
+        std::size_t first, count;  // fixes zeroed; count 0: the last fix moved
+        int left_out;
+    } cases[] = {{"zero_head", 0, 3240, 3240},
+                 {"zero_middle", 1620, 3960, 3960},
+                 {"zero_tail", 3240, 3960, 3960},
+                 {"last_ahead", 7199, 0, 1}};
+    std::vector<std::string> args = {"sound.ftr"};
+    for (const Case& c : cases) {
+        track_desc t = sound;
+        if (c.count == 0)
+            t.fixes[c.first].hours += 450.0 / 3600.0;
+        for (std::size_t i = c.first; i < c.first + c.count; ++i) t.fixes[i] = tw_fix{};
+        args.push_back(box.track(std::string(c.name) + ".ftr", t));
+    }
+    for (const char* scheme : schemes) {
+        std::vector<std::string> run_args = {scheme};
+        run_args.insert(run_args.end(), args.begin(), args.end());
+        std::string errors;
+        const Bremalo_run r = run(run_args, errors);
+        EXPECT_EQ(r.status, 0) << scheme << "\n" << r.both();
+        const std::string want = box.read("sound.igc");
+        for (const Case& c : cases) {
+            const std::string what = std::string(scheme) + " " + c.name;
+            const std::string line = std::string(c.name) + ".ftr : " + std::to_string(c.left_out) +
+                                     (c.left_out == 1 ? " fix left out, its time is damaged"
+                                                      : " fixes left out, their times are damaged");
+            EXPECT_NE(r.out.find("\n" + line + "\n"), std::string::npos) << what << "\n" << r.out;
+            EXPECT_NE(errors.find(line + "\r\n"), std::string::npos) << what << "\n" << errors;
+            const std::string got = box.read(std::string(c.name) + ".igc");
+            EXPECT_EQ(igc_strict_file_problem(got), "") << what;
+            const std::size_t last = c.first + std::max<std::size_t>(c.count, 1) - 1;
+            expect_same_flight(want, got, 45000.25 + 0.5 * static_cast<double>(c.first),
+                               45000.25 + 0.5 * static_cast<double>(last), what);
+        }
+    }
+}
+
+// A clock that stuck: every fix at 13:00:00, the glider moving.  One time
+// is no flight: the track is not converted, and an IGC file of that name
+// from an earlier run stays.
+TEST_F(BremaloFixTimes, StuckClockIsNotConverted) {
+    track_desc stuck = hour_track();
+    for (tw_fix& f : stuck.fixes) f.hours = 13.0;
+    box.track("stuck.ftr", stuck);
+    box.write("stuck.igc", "an earlier IGC file\n");
+    std::string errors;
+    const Bremalo_run r = run({"stuck.ftr"}, errors);
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_EQ(box.read("stuck.igc"), "an earlier IGC file\n");
+    EXPECT_NE(r.out.find(" >>> stuck.ftr : damaged track, all its fix times are damaged, skipped\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(box.read("Logfile.txt").find("stuck.ftr : damaged track, all its fix times are damaged, skipped\r\n"),
+              std::string::npos);
+}
+
+// A gap of 11, 30 or 90 minutes half way: both parts are flight, nothing is
+// left out, and each part's B records are those of the part converted
+// alone (but at the gap's edges); the next-point scheme writes no second
+// in the gap.
+TEST_F(BremaloFixTimes, GapsKeepBothParts) {
+    const track_desc sound = hour_track();
+    track_desc before = sound, after = sound;
+    before.fixes.resize(600);
+    after.fixes.assign(sound.fixes.begin() + 600, sound.fixes.begin() + 1200);
+    const double first_after = 45000.25 + 0.5 * 600;
+    std::vector<std::string> args;
+    for (const int minutes : {11, 30, 90}) {
+        track_desc gapped = before, shifted = after;
+        for (tw_fix& f : shifted.fixes) f.hours += minutes / 60.0;
+        gapped.fixes.insert(gapped.fixes.end(), shifted.fixes.begin(), shifted.fixes.end());
+        args.push_back(box.track("after" + std::to_string(minutes) + ".ftr", shifted));
+        args.push_back(box.track("gap" + std::to_string(minutes) + ".ftr", gapped));
+    }
+    args.push_back(box.track("before.ftr", before));
+    for (const char* scheme : schemes) {
+        std::vector<std::string> run_args = {scheme};
+        run_args.insert(run_args.end(), args.begin(), args.end());
+        std::string errors;
+        const Bremalo_run r = run(run_args, errors);
+        EXPECT_EQ(r.status, 0) << scheme << "\n" << r.both();
+        EXPECT_EQ(r.out.find("left out"), std::string::npos) << scheme << "\n" << r.out;
+        const std::map<int, std::string> first_part = b_records(box.read("before.igc"));
+        for (const int minutes : {11, 30, 90}) {
+            const std::string what = std::string(scheme) + " gap of " + std::to_string(minutes) + " minutes";
+            const std::string got_text = box.read("gap" + std::to_string(minutes) + ".igc");
+            EXPECT_EQ(igc_strict_file_problem(got_text), "") << what;
+            const std::map<int, std::string> got = b_records(got_text);
+            const std::map<int, std::string> second_part = b_records(box.read("after" + std::to_string(minutes) + ".igc"));
+            const double gap_from = first_after - 0.5, gap_to = first_after + minutes * 60.0;
+            for (const auto* part : {&first_part, &second_part})
+                for (const auto& [second, line] : *part) {
+                    if (second >= gap_from - 3.0 && second <= gap_to + 3.0) continue;
+                    const auto it = got.find(second);
+                    EXPECT_TRUE(it != got.end() && it->second == line) << what << ": second " << second;
+                }
+            if (std::string(scheme) == "-next")
+                EXPECT_EQ(got.size(), first_part.size() + second_part.size()) << what;
+            else
+                EXPECT_EQ(got.size(), static_cast<std::size_t>(second_part.rbegin()->first - first_part.begin()->first + 1))
+                    << what;
         }
     }
 }

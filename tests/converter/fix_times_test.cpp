@@ -40,15 +40,20 @@ TEST(FixTimes, KeepsUndamagedFixes) {
         {"no fix", {100.5f}, 0, {}},
         {"nrec beyond the array", {100.5f, 101.5f}, 9, {0, 1}},
         {"only the fixes read count", {100.5f, 101.5f, nan_f}, 2, {0, 1}},
-        {"equal times", {100.5f, 100.5f, 101.5f, 101.5f}, 4, {0, 1, 2, 3}},
-        {"equal times beside a damaged one", {100.5f, 100.5f, 9000.0f, 100.5f, 101.5f}, 5, {0, 1, 3, 4}},
+        // A repeated time adds nothing: the first fix of it stays.
+        {"equal times", {100.5f, 100.5f, 101.5f, 101.5f}, 4, {0, 2}},
+        {"equal times beside a damaged one", {100.5f, 100.5f, 9000.0f, 100.5f, 101.5f, 102.5f}, 6, {0, 4, 5}},
+        {"repeats at the head", {100.5f, 100.5f, 100.5f, 101.5f, 102.5f}, 5, {0, 3, 4}},
+        {"stuck clock", std::vector<float>(20, 46800.0f), 20, {}},
+        {"zeroed records", std::vector<float>(20, 0.0f), 20, {}},
+        {"one fix of two left", {nan_f, 100.5f}, 2, {}},
         {"NaN", {100.5f, nan_f, 102.5f, 103.5f}, 4, {0, 2, 3}},
         {"infinite first", {inf_f, 101.5f, 102.5f}, 3, {1, 2}},
         {"minus infinite last", {100.5f, 101.5f, -inf_f}, 3, {0, 1}},
         {"huge", {100.5f, 3.0e30f, 102.5f}, 3, {0, 2}},
         {"beyond the limit behind", {100.5f, -2.0e6f, 102.5f}, 3, {0, 2}},
-        {"at the limit", {max_fix_time_s, max_fix_time_s}, 2, {0, 1}},
-        {"just beyond the limit", {std::nextafter(max_fix_time_s, inf_f), 100.0f}, 2, {1}},
+        {"at the limit", {-max_fix_time_s, max_fix_time_s}, 2, {0, 1}},
+        {"just beyond the limit", {std::nextafter(max_fix_time_s, inf_f), 100.0f, 101.0f}, 3, {1, 2}},
         {"all damaged", {nan_f, inf_f, -3.0e30f}, 3, {}},
         // A quarter of an hour ahead (+1440 s), four hours behind
         // (-14400 s), at the first, a middle and the last fix.
@@ -65,7 +70,8 @@ TEST(FixTimes, KeepsUndamagedFixes) {
         {"equally long, the earliest fixes", {100.5f, 102.5f, 101.5f, 103.5f}, 4, {0, 1, 3}},
         {"longest later in the track", {5, 1, 2, 3, 0, 4}, 6, {1, 2, 3, 5}},
         {"clock stepped back for longer", {100.5f, 101.5f, 102.5f, 101.7f, 101.9f, 103.5f}, 6, {0, 1, 3, 4, 5}},
-        // Steps of more than ten minutes split the track.
+        // A step far longer than the others splits the track; of pieces that
+        // are all small, the one with the most fixes stays.
         {"step of the limit", {100.0f, 700.0f}, 2, {0, 1}},
         {"longest piece", {100.0f, 101.0f, 702.0f, 703.0f, 704.0f}, 5, {2, 3, 4}},
         {"first of equal pieces", {100.0f, 101.0f, 702.0f, 703.0f}, 4, {0, 1}},
@@ -100,6 +106,53 @@ TEST(FixTimes, KeepsUndamagedFixesOfALongTrack) {
     ASSERT_EQ(kept, static_cast<int32_t>(expected.size()));
     for (std::size_t k = 0; k < expected.size(); ++k)
         ASSERT_EQ(pp5[k][fix_x], static_cast<float>(expected[k])) << k;
+}
+
+// Steps far longer than the track's own recording step: a long piece on
+// either side is flight, kept with the gap; a piece of a few fixes is
+// damage, left out.
+TEST(FixTimes, GapsAndStrayPieces) {
+    struct Piece {
+        int fixes;
+        double gap_before;  // s, from the previous piece's last fix
+        bool kept;
+    };
+    struct Case {
+        const char* what;
+        double step;  // s, within a piece
+        std::vector<Piece> pieces;
+    } cases[] = {
+        {"11 minutes half way", 0.5, {{100, 0, true}, {100, 660, true}}},
+        {"30 minutes half way", 0.5, {{100, 0, true}, {100, 1800, true}}},
+        {"90 minutes half way", 0.5, {{100, 0, true}, {100, 5400, true}}},
+        {"five fixes before", 0.5, {{5, 0, false}, {100, 60, true}}},
+        {"six fixes before", 0.5, {{6, 0, true}, {100, 60, true}}},
+        {"five fixes after", 0.5, {{100, 0, true}, {5, 60, false}}},
+        {"one fix a day after", 0.5, {{100, 0, true}, {1, 86400, false}}},
+        {"three fixes between", 0.5, {{100, 0, true}, {3, 60, false}, {100, 60, true}}},
+        {"under five seconds", 0.2, {{100, 0, true}, {3, 4.9, true}}},
+        {"over five seconds", 0.2, {{100, 0, true}, {3, 5.1, false}}},
+        {"under ten steps", 2.0, {{100, 0, true}, {3, 19.5, true}}},
+        {"over ten steps", 2.0, {{100, 0, true}, {3, 20.5, false}}},
+        {"slow recording", 10.0, {{50, 0, true}, {2, 90, true}, {2, 110, false}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<float> times;
+        std::vector<int> expected;
+        double t = 40000.25;
+        for (const Piece& p : c.pieces) {
+            for (int k = 0; k < p.fixes; ++k) {
+                if (!times.empty()) t += k == 0 ? p.gap_before : c.step;
+                if (p.kept) expected.push_back(static_cast<int>(times.size()));
+                times.push_back(static_cast<float>(t));
+            }
+        }
+        std::vector<track_fix> pp5 = fixes(times);
+        const int32_t kept = keep_undamaged_fixes(pp5, static_cast<int32_t>(pp5.size()));
+        std::vector<int> got;
+        for (int32_t k = 0; k < kept; ++k) got.push_back(static_cast<int>(pp5[static_cast<std::size_t>(k)][fix_x]));
+        EXPECT_EQ(got, expected) << c.what;
+    }
 }
 
 TEST(FixTimes, SpanOfTheKeptFixes) {
