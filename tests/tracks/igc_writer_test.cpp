@@ -148,7 +148,7 @@ TEST_F(IgcWriter, TaskAndFixCountsAtTheirEdges) {
     rd_ftr_2.nwp = 45;
     lines = rewrite(0, 0, {});
     EXPECT_EQ(count_prefix(lines, "C"), 1u + 31u + 1u);
-    EXPECT_EQ(lines[14].substr(23), "29");
+    EXPECT_EQ(lines[14].substr(23), "28");
 }
 
 TEST_F(IgcWriter, LRecordsByVersionAndHeader) {
