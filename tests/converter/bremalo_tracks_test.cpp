@@ -152,7 +152,7 @@ TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
     EXPECT_NE(log.find("unusable.ftr : damaged track, all its fix times are damaged, skipped\r\n"),
               std::string::npos)
         << log;
-    EXPECT_NE(log.find("toolong.ftr : damaged track, its fix times are out of range, skipped\r\n"),
+    EXPECT_NE(log.find("toolong.ftr : damaged track, its fixes span more than 48 hours, skipped\r\n"),
               std::string::npos)
         << log;
     EXPECT_NE(log.find("nofix.ftr : no fix could be read, skipped\r\n"), std::string::npos) << log;
@@ -175,6 +175,59 @@ TEST_F(BremaloTracks, NamesThatBeginLikeRunLogPrefixes) {
                              "./{E}text.ftr: Not a Condor FTR file\r\n"})
         EXPECT_NE(log.find(native_path(line)), std::string::npos) << line << "\n" << log;
     EXPECT_FALSE(box.exists(box.program() / "ErrorLog.txt"));
+}
+
+// Every track that is not converted has its line in the run log, printed
+// on the console after ">>> " too; a damaged terrain header costs only the
+// tracks of its landscape, as a missing one does.
+TEST_F(BremaloTracks, EveryTrackNotConvertedIsTold) {
+    box.track("my.flight.ftr", e2e_track(3040));
+    box.track("c.Ftr", e2e_track(3040));
+    track_desc nowhere = e2e_track(3040);
+    nowhere.landscape = "Nowhere";
+    box.track("nowhere.ftr", nowhere);
+    TrnFields no_frame;
+    no_frame.zone = 0;
+    box.terrain("Damaged", no_frame);
+    track_desc bad = e2e_track(3040);
+    bad.landscape = "Damaged";
+    box.track("bad.ftr", bad);
+    box.track("good.ftr", e2e_track(3040));
+
+    const Bremalo_run r = box.run({"my.flight.ftr", "c.Ftr", "nowhere.ftr", "bad.ftr", "good.ftr"});
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_EQ(count_prefixed(igc(box, "good.igc"), "B"), 20u);
+    for (const char* none : {"my.flight.igc", "my.igc", "c.igc", "nowhere.igc", "bad.igc"})
+        EXPECT_FALSE(box.exists(none)) << none;
+    const fs::path terrain = box.program() / "LandscapeFiles";
+    const std::string log = box.read("Logfile.txt");
+    for (const std::string& line :
+         {std::string("my.flight.ftr : not a Condor flight track, skipped"),
+          std::string("c.Ftr : not a Condor flight track, skipped"),
+          "nowhere.ftr : terrain header " + (terrain / "Nowhere.trn").string() + " not found, skipped",
+          "bad.ftr : terrain header " + (terrain / "Damaged.trn").string() + " gives no coordinate frame, skipped"}) {
+        EXPECT_NE(log.find(line + "\r\n"), std::string::npos) << line << "\n" << log;
+        EXPECT_NE(r.out.find(" >>> " + line + "\n"), std::string::npos) << line;
+    }
+    EXPECT_NE(r.err.find("*** Impossible to initialize coordinates conversion ***"), std::string::npos) << r.err;
+}
+
+// A track cut short among its fixes is converted with the fixes it holds;
+// a warning names it and both counts, on the console and in the error log.
+TEST_F(BremaloTracks, TrackCutShortIsTold) {
+    for (int32_t version : {2500, 3040}) {
+        track_desc d = e2e_track(version, 20);
+        d.npts = 40;
+        d.trailer.clear();  // nothing after the fixes that reads as one
+        box.track("short.ftr", d);
+        const Bremalo_run r = box.run({"short.ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(count_prefixed(igc(box, "short.igc"), "B"), 20u) << version;
+        const std::string text = "short.ftr : track cut short, 20 of its 40 fixes read";
+        EXPECT_NE(r.out.find("\n" + text + "\n"), std::string::npos) << version << "\n" << r.out;
+        EXPECT_NE(box.read(box.program() / "ErrorLog.txt").find(text + "\r\n"), std::string::npos) << version;
+        fs::remove(box.program() / "ErrorLog.txt");
+    }
 }
 
 // Without a simulator the terrain header is looked for beside the program;
