@@ -3,9 +3,11 @@
 // header without a simulator installation (bremalo_installation_test.cpp
 // has it with one), the dumps.
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
+#include "tests/common/igc_readers.h"
 #include "tests/common/temp_dir.h"
 #include "tests/converter/bremalo_sandbox.h"
 #include "tracks/ftr_header.h"
@@ -177,6 +179,44 @@ TEST_F(BremaloTracks, NamesThatBeginLikeRunLogPrefixes) {
     EXPECT_FALSE(box.exists(box.program() / "ErrorLog.txt"));
 }
 
+// A date word that gives no day count is a damaged date: the track is not
+// converted.  Dates of the 1990s keep their year.
+TEST_F(BremaloTracks, FlightDates) {
+    struct Case {
+        const char* name;
+        int32_t version;
+        double date;
+        const char* hfdte;  // empty: not converted
+    };
+    const Case cases[] = {
+        {"nan", 3040, std::numeric_limits<double>::quiet_NaN(), ""},
+        {"inf", 2500, std::numeric_limits<double>::infinity(), ""},
+        {"zero", 3000, 0.0, ""},
+        {"y1999", 3040, 36525.5, "HFDTE311299"},
+        {"y1995", 2500, 34865.0, "HFDTE150695"},
+    };
+    for (const Case& c : cases) {
+        track_desc d = e2e_track(c.version);
+        d.date = c.date;
+        box.track(std::string(c.name) + ".ftr", d);
+        const Bremalo_run r = box.run({std::string(c.name) + ".ftr"});
+        const std::string igc_name = std::string(c.name) + ".igc";
+        if (*c.hfdte == 0) {
+            EXPECT_EQ(r.status, 1) << c.name;
+            EXPECT_FALSE(box.exists(igc_name)) << c.name;
+            const std::string line =
+                std::string(c.name) + ".ftr : damaged track, its flight date 000000 is no calendar day, skipped";
+            EXPECT_NE(box.read("Logfile.txt").find(line + "\r\n"), std::string::npos) << c.name;
+        } else {
+            EXPECT_EQ(r.status, 0) << c.name << r.both();
+            const std::vector<std::string> lines = igc(box, igc_name);
+            ASSERT_GT(lines.size(), 14u) << c.name;
+            EXPECT_EQ(lines[2], c.hfdte) << c.name;
+            expect_readable_igc(box.work() / igc_name, 20);
+        }
+    }
+}
+
 // Every track that is not converted has its line in the run log, printed
 // on the console after ">>> " too; a damaged terrain header costs only the
 // tracks of its landscape, as a missing one does.
@@ -280,10 +320,20 @@ TEST(BremaloSample, CommittedSampleConverts) {
     ASSERT_GT(lines.size(), 20u);
     EXPECT_EQ(lines[0], "ACSS00001");
     EXPECT_EQ(lines[2], "HFDTE150624");
+    // Take-off, start, two turnpoints, finish, landing.
+    EXPECT_EQ(lines[14], "C150624130459150624000002");
     EXPECT_EQ(count_prefixed(lines, "B"), 300u);
     // The sample's trailer holds a real player status.
     EXPECT_EQ(count_prefixed(lines, "LCONFlightInfoPlayerStatus=Landed"), 1u);
     expect_readable_igc(box.work() / "sample.igc", 300);
+#ifndef _WIN32
+    const gpsbabel_reading g = read_with_gpsbabel((box.work() / "sample.igc").string(), gpsbabel_data::routes);
+    if (igc_reader_present(g)) {
+        std::string route;
+        for (auto row : g.rows) route += row["Name"] + " ";
+        EXPECT_EQ(route, "\"TAKEOFF\" \"START\" \"TURN01\" \"TURN02\" \"FINISH\" \"LANDING\" ");
+    }
+#endif
 }
 
 // What a damaged track's IGC file lacks is told, on the console and in the
