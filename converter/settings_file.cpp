@@ -56,8 +56,15 @@ void rd_ini(std::string_view arg0, std::string& fmtstr, char& sep, char& wsubs, 
     // ends taken as well, a last line without a line end read too.
     Fpl_input in;
     if (!fpl_input_open(in, name)) return;
+    // Windows editors begin a UTF-8 file with a byte-order mark: it is no
+    // part of the first key.  Lines are read as long as a mark and a whole
+    // line; rd_ini_line cuts them to their width.
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
     std::string line;
-    while (fpl_input_read_line(in, line, ini_line_len) == 0) {
+    bool first = true;
+    while (fpl_input_read_line(in, line, ini_line_len + bom.size()) == 0) {
+        if (first && line.compare(0, bom.size(), bom) == 0) line.erase(0, bom.size());
+        first = false;
         const std::string note = rd_ini_line(line, fmtstr, sep, wsubs, targetfolder);
         if (!note.empty()) console_line(note);
     }

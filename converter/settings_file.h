@@ -30,6 +30,7 @@ std::string rd_ini_line(std::string_view line, std::string& fmtstr, char& sep, c
                         std::string& targetfolder);
 
 /// Reads the settings file named after `arg0` (ini_file_name), line by line,
-/// into the four settings and prints the notes.  A missing or unreadable
-/// file leaves them all as they are.
+/// into the four settings and prints the notes.  A UTF-8 byte-order mark
+/// at the start of the file is passed over.  A missing or unreadable file
+/// leaves them all as they are.
 void rd_ini(std::string_view arg0, std::string& fmtstr, char& sep, char& wsubs, std::string& targetfolder);

@@ -1,5 +1,6 @@
 #include "converter/track_loop.h"
 
+#include <cmath>
 #include <string>
 
 #include "converter/fix_times.h"
@@ -103,6 +104,15 @@ Track_outcome igc_written_outcome(const std::string& track, const Igc_written& w
     return Track_outcome::converted;
 }
 
+// Whether the kept fixes span more than the converter takes: the one way
+// left for kept times, sound and in order, to be refused.
+bool spans_too_long(const std::vector<track_fix>& pp5, int32_t nkept) {
+    if (nkept <= 0) return false;
+    const double first = std::trunc(static_cast<double>(pp5[0][fix_t]));
+    const double last = std::trunc(static_cast<double>(pp5[static_cast<std::size_t>(nkept - 1)][fix_t]));
+    return last - first > static_cast<double>(max_track_span_s);
+}
+
 // Tells how many raw fixes keep_undamaged_fixes left out.
 void fixes_left_out_note(const std::string& track, int32_t left_out) {
     if (left_out <= 0) return;
@@ -129,7 +139,7 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     if (!track.accepted) {
         console_line(track_rule);
         console_line("");
-        console_line(" " + track.name + " : not a Condor flight track, skipped");
+        skip_note(track.name, " : not a Condor flight track, skipped");
         console_line("");
         return Track_outcome::not_converted;
     }
@@ -159,6 +169,7 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     else
         read_ftr_fixes_304(pp5, nrec, npts, qdbg);
     if (qdbg) console_free("nrec,npts", nrec, npts);
+    const bool cut_short = nrec > 0 && nrec < npts;
 
     if (opt.qwrite) write_fmt(raw_dump_name(track.stem), nrec, pp5);
     if (opt.qsmooth) {
@@ -169,6 +180,9 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     read_ftr_trl();
 
     if (nrec <= 0) return skip_note(track.name, " : no fix could be read, skipped");
+    if (cut_short)
+        track_warning(track.name, " : track cut short, " + std::to_string(nrec) + " of its " + std::to_string(npts) +
+                                      " fixes read");
     // From here on the track is its kept fixes, at the front of pp5; nrec
     // stays the count read, for the closing line.
     const int32_t nkept = keep_undamaged_fixes(pp5, nrec);
@@ -177,7 +191,11 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     case Fix_times::no_fix:
         return skip_note(track.name, " : damaged track, all its fix times are damaged, skipped");
     case Fix_times::damaged:
-        return skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
+        return skip_note(track.name, spans_too_long(pp5, nkept)
+                                         ? " : damaged track, its fixes span more than " +
+                                               std::to_string(static_cast<int>(max_track_span_s / 3600.0f)) +
+                                               " hours, skipped"
+                                         : std::string(" : damaged track, its fix times are out of range, skipped"));
     }
     fixes_left_out_note(track.name, nrec - nkept);
     const float t_first = pp5[0][fix_t];
@@ -187,12 +205,14 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     const std::string trnfile = terrain_header_path(run.installation_found);
     if (!file_exists(trnfile)) {
         track_error(escape_path_for_message(trnfile) + "/File not found");
-        return Track_outcome::not_converted;
+        return skip_note(track.name, " : terrain header " + escape_path_for_message(trnfile) + " not found, skipped");
     }
     float xmax = 0, ymax = 0;
+    // A damaged terrain header costs the tracks of its landscape alone.
     if (utm_init(trnfile, xmax, ymax) != 1) {
         track_error("*** Impossible to initialize coordinates conversion ***");
-        stop_run(exit_error);
+        return skip_note(track.name, " : terrain header " + escape_path_for_message(trnfile) +
+                                         " gives no coordinate frame, skipped");
     }
 
     const int32_t ndeb = static_cast<int32_t>(t_first);
@@ -227,7 +247,9 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
             std::string folder, stem_file;
             extract_path_name(track.stem, folder, stem_file);
             const std::string out_folder = output_folder(folder, opt.targetfolder);
-            if (check_dir(out_folder) == 0) return Track_outcome::not_converted;
+            if (check_dir(out_folder) == 0)
+                return skip_note(track.name, " : output folder " + escape_path_for_message(out_folder) +
+                                                 " cannot be made, skipped");
             outfile = join_path(out_folder, stem_file + ".igc");
         }
         const std::string free_name = unwritten_name(written, outfile);

@@ -31,16 +31,18 @@ enum class Track_outcome {
 /// Converts the track named `name` (number `n` of the run, for the console)
 /// and says what became of it.  A name beginning with "-" (an option) is
 /// passed over silently.  A track that cannot be converted is skipped with a
-/// message (a wrong extension, a missing file, an unusable header, no fix,
-/// damaged fix times, a missing terrain header, an output folder that
-/// cannot be created, a flight date that is no calendar day, no fix that
-/// can be written); fixes or a task declaration left out of the IGC file
-/// are told on the console and in the error log.  An IGC name that this run
+/// run-log line naming it (echoed on the console after ">>> "): a wrong
+/// extension, a missing file, an unusable header, no fix, damaged fix
+/// times or fixes spanning more than max_track_span_s, a missing terrain
+/// header or one that gives no coordinate frame (each also a box), an
+/// output folder that cannot be created (with check_dir's box), a flight
+/// date that is no calendar day, no fix that can be written.  A track cut
+/// short among its fixes, and fixes or a task declaration left out of the
+/// IGC file, are told on the console and in the error log.  An IGC name that this run
 /// has already written (`written`, which gets the name written) is not
 /// written again: the first free numbered name is taken instead
-/// (unwritten_name), with a console line.  A terrain header from which no
-/// UTM frame can be set up stops the run (exit status 1); an IGC file or
-/// dump that cannot be written stops it with status 2.
+/// (unwritten_name), with a console line.  An IGC file or dump that cannot
+/// be written stops the run with status 2.
 Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& run, Written_names& written);
 
 /// The run's exit status from what became of its track names: 0 when every

@@ -3,6 +3,7 @@
 #include "support/console.h"
 #include "support/error_note.h"
 #include "support/ftext.h"
+#include "support/messages.h"
 #include "support/number_fields.h"
 #include "support/paths.h"
 #include "support/platform.h"
@@ -38,11 +39,12 @@ bool rename_track(std::string_view infile, std::string_view ttt) {
         // A file that took the name meanwhile is left alone: the next
         // number is tried.
         if (status != rename_target_taken) {
-            console_line(" " + source + " : not renamed to " + target + os_error_note(status));
+            log_message_f(path_for_log_message(source) + " : not renamed to " + literal_slashes(target) +
+                          literal_slashes(os_error_note(status)));
             return false;
         }
     }
-    console_line(" " + built + ".ftr : no free name up to _" + std::to_string(rename_max_number) +
-                 ", the track keeps its name");
+    log_message_f(path_for_log_message(source) + " : not renamed, " + literal_slashes(built) + ".ftr and its _01 to _" +
+                  std::to_string(rename_max_number) + " are all taken, the track keeps its name");
     return false;
 }

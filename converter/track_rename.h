@@ -16,9 +16,10 @@ std::string rename_command_text(std::string_view source, std::string_view target
 /// replaces a file: when that name is taken (or is taken while the rename
 /// runs), the first free one of `ttt` "_01" ".ftr" .. "_99" ".ftr" is used
 /// (the underscore whatever the separator); when all are taken the track
-/// keeps its name and a console line says so.  Each try writes the rename's
-/// console form and a line with T or F (the target exists) and its path;
-/// the rename itself a line with its exit and system statuses, and a failed
-/// one a line naming the track and the target.  Returns true when the track
-/// was renamed.
+/// keeps its name.  Each try writes the rename's console form and a line
+/// with T or F (the target exists) and its path; the rename itself a line
+/// with its exit and system statuses.  A rename that fails (refused, or
+/// every name taken) gives a run-log line (echoed after ">>> ") that names
+/// the track, then the target and the system's reason, or the names
+/// taken.  Returns true when the track was renamed.
 bool rename_track(std::string_view infile, std::string_view ttt);

@@ -11,11 +11,15 @@ std::string numbered_igc_name(std::string_view name, int n) {
     return std::string(name.substr(0, cut)) + "_" + number + std::string(name.substr(cut));
 }
 
-std::string unwritten_name(const Written_names& written, std::string_view name) {
+std::string unwritten_name(Written_names& written, std::string_view name) {
     std::string candidate(name);
-    // Every name written takes one number at most, so a free one is found
-    // within written.keys.size() + 1 tries.
-    for (int n = 1; written.keys.count(file_name_key(candidate)) != 0; ++n) candidate = numbered_igc_name(name, n);
+    if (written.keys.count(file_name_key(candidate)) == 0) return candidate;
+    // The number found is not passed: the file may yet be refused and stay
+    // unwritten.  Names written under the numbered names themselves (a
+    // track built as "a_01") are still tested one by one.
+    int& n = written.next_number.try_emplace(file_name_key(name), 1).first->second;
+    for (candidate = numbered_igc_name(name, n); written.keys.count(file_name_key(candidate)) != 0;)
+        candidate = numbered_igc_name(name, ++n);
     return candidate;
 }
 

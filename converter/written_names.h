@@ -6,6 +6,7 @@
 // command again gives the same files.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@
 /// them.
 struct Written_names {
     std::set<std::string> keys;
+    /// Per name built (its key), the first number that may still be free:
+    /// every lower one is written already, as names written stay so.  Many
+    /// tracks of one built name then cost no search over all their numbers.
+    std::map<std::string, int> next_number;
 };
 
 /// `name` with "_", `n` as two digits zero-filled (more when n > 99) before
@@ -23,7 +28,9 @@ std::string numbered_igc_name(std::string_view name, int n);
 /// The name under which the run writes the IGC file built as `name`:
 /// `name` itself when the run has not written a file of that name, else the
 /// first of numbered_igc_name(name, 1), (name, 2), ... that it has not.
-std::string unwritten_name(const Written_names& written, std::string_view name);
+/// Remembers where that search ended, so that the next search for `name`
+/// begins there.
+std::string unwritten_name(Written_names& written, std::string_view name);
 
 /// Records that the run wrote `name`.
 void note_written(Written_names& written, std::string_view name);

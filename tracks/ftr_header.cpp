@@ -85,13 +85,16 @@ int32_t ftr_day_count(int32_t date_word) {
 }
 
 std::string ftr_c_date(int32_t day) {
+    // Outside the exact range the word is no day count at all (a NaN, an
+    // infinity or a zeroed date gives some number): no date is made up.
+    if (day < ftr_first_day || day > ftr_last_day) return std::string(ftr_no_date);
     int32_t year = 0, month = 0, dd = 0;
     gdate(jd(1900, 1, 1) + day - 2, year, month, dd);
-    auto two = [](int32_t v, int32_t hi) {
-        v = std::clamp(v, 0, hi);
+    auto two = [](int32_t v) {
         return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
     };
-    return two(dd, 31) + two(month, 31) + two(year - 2000, 99);
+    // 1989 to 2079: the last two digits name the year unambiguously.
+    return two(dd) + two(month) + two(year % 100);
 }
 
 void ftr_header_truncated(int32_t& npts) {

@@ -51,8 +51,18 @@ void read_ftr_hdr_c2(int32_t& npts);
 /// of the float64 day count); exact for days 32768..65535.
 int32_t ftr_day_count(int32_t date_word);
 
-/// The six-digit DDMMYY text of a day count since 1899-12-30 (day and month
-/// clamped to 0..31, year - 2000 to 0..99).
+/// The days a date word gives exactly (1989-09-17 and 2079-06-04): within
+/// them the float64's exponent is constant.
+inline constexpr int32_t ftr_first_day = 32768;
+inline constexpr int32_t ftr_last_day = 65535;
+/// The flight date of a damaged date word: no calendar day, so the IGC
+/// writer refuses the track.
+inline constexpr std::string_view ftr_no_date = "000000";
+
+/// The six-digit DDMMYY text of a day count since 1899-12-30, the year as
+/// its last two digits (1999 gives 99, 2000 gives 00); ftr_no_date for a
+/// count outside ftr_first_day .. ftr_last_day, which no date word gives
+/// but a damaged one.
 std::string ftr_c_date(int32_t day);
 
 // Shared by the two header readers.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "support/ftext.h"
+#include "support/julian.h"
 #include "support/number_fields.h"
 #include "taskmodel/nearest_int.h"
 #include "taskmodel/task_model.h"
@@ -98,6 +99,24 @@ bool igc_date_valid(std::string_view c_date) {
     return day <= month_days[month - 1];
 }
 
+std::string igc_flight_date(std::string_view c_date, float first_second) {
+    const std::string date(trim_right(c_date));
+    if (!igc_date_valid(date) || !std::isfinite(first_second)) return date;
+    // The day of the B record's time: whole seconds as that record rounds
+    // them, days counted down for a time before midnight.
+    const double t = std::round(static_cast<double>(first_second));
+    const int32_t days = static_cast<int32_t>(std::floor(t / seconds_per_day));
+    if (days == 0) return date;
+    // The track dates of 1989 to 2079 (and a few days around them) are
+    // written with two year digits: 80 to 99 are of the 1900s.
+    const int32_t yy = two_digits(date.substr(4, 2));
+    int32_t year = yy >= 80 ? 1900 + yy : 2000 + yy;
+    int32_t month = two_digits(date.substr(2, 2));
+    int32_t day = two_digits(date.substr(0, 2));
+    gdate(jd(year, month, day) + days, year, month, day);
+    return zero_padded_field(day, 2) + zero_padded_field(month, 2) + zero_padded_field(year % 100, 2);
+}
+
 bool put_igc_b_record(char* out, const track_fix& fix, float lat, float lon) {
     if (!std::isfinite(fix[fix_t]) || !std::isfinite(fix[fix_alt])) return false;
     const int32_t alt = b_round(fix[fix_alt]);
@@ -136,7 +155,9 @@ bool igc_c_point(float lat, float lon, std::string_view name, std::string& recor
 }
 
 bool igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp, std::string& record) {
-    const int32_t count = std::max(nwp - 2, 0);
+    // The turnpoints between the start (point 1) and the finish (point
+    // nwp - 1): take-off, start, finish and landing are no turnpoints.
+    const int32_t count = std::max(nwp - 3, 0);
     if (!igc_date_valid(c_date) || !std::isfinite(start_rec) || count > 99) return false;
     // A first fix at or past midnight (or before it) is a time of day of
     // the next (or previous) day.

@@ -12,7 +12,7 @@
 //     into the degrees (46 deg 60.000 min is written 47 deg 00.000 min);
 //   - times of day from 24:00:00 on are written modulo 24 hours, as a
 //     logger does across midnight;
-//   - a task of fewer than two points declares "00" turnpoints.
+//   - a task of fewer than four points declares "00" turnpoints.
 // A value that still does not fit its field (a position that is not a
 // number or beyond the poles or the antimeridian, an altitude below -9999
 // or above 99999 m, a flight date that is no calendar day) makes the record
@@ -98,11 +98,21 @@ bool put_igc_b_record(char* out, const track_fix& fix, float lat, float lon);
 /// beyond 90 degrees of latitude or 180 of longitude.
 bool igc_c_point(float lat, float lon, std::string_view name, std::string& record);
 
+/// The flight date of a log whose first B record is at `first_second`
+/// (seconds from midnight of the track's date c_date, DDMMYY): c_date
+/// itself for a first record on that day, else the day of that record (a
+/// record at or past 24 h is of a later day, one before 0 h of an earlier
+/// day), as the B records give only the time of day.  c_date unchanged
+/// (trailing blanks cut) when it is no calendar day or the time is not
+/// finite.
+std::string igc_flight_date(std::string_view c_date, float first_second);
+
 /// The C declaration line (25 characters): "C", c_date (DDMMYY), the time of
 /// day of start_rec (decimal hours, each part truncated; hours wrapped into
-/// 0..23), c_date again, "0000" and the turnpoint count nwp - 2 (00 when
-/// nwp is below 2).  Example: "150623", 12.5, 5 gives
-/// "C150623123000150623000003".
+/// 0..23), c_date again, "0000" and the turnpoint count nwp - 3: the task
+/// points between the start (point 1) and the finish (point nwp - 1; the
+/// writer repeats it as the landing), 00 when nwp is below 3.  Example:
+/// "150623", 12.5, 5 gives "C150623123000150623000002".
 /// Returns false, `record` unchanged, when c_date is not a calendar day
 /// (igc_date_valid), start_rec is not finite or the count exceeds 99.
 bool igc_c_declaration(std::string_view c_date, float start_rec, int32_t nwp, std::string& record);

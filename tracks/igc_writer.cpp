@@ -18,12 +18,12 @@ namespace {
 /// points' latitude and longitude are kept in the task model.  Empty
 /// without a task point; false, with `lines` empty, when a record cannot
 /// be made.
-bool task_lines(std::vector<std::string>& lines) {
+bool task_lines(std::string_view flight_date, std::vector<std::string>& lines) {
     lines.clear();
     const int32_t nwp = std::clamp<int32_t>(rd_ftr_2.nwp, 0, maxtp + 1);
     if (nwp == 0) return true;
     std::string line;
-    bool ok = igc_c_declaration(rd_ftr_c.c_date, rd_ftr_2.start_rec, nwp, line);
+    bool ok = igc_c_declaration(flight_date, rd_ftr_2.start_rec, nwp, line);
     if (ok) lines.push_back(line);
     // Every point is converted, so that the task model holds the positions
     // of all of them even when the declaration is left out.
@@ -75,20 +75,24 @@ Igc_written write_igc(std::string_view fich, const std::vector<track_fix>& ppsec
     console_free("WRITE_IGC " + std::string(trim_right(fich)), nhdr);
     Igc_written result;
 
-    std::vector<std::string> header;
-    if (!igc_header_lines(nhdr, igc_hdr, rd_ftr_c, ggg001.glider, header)) {
-        result.refused = Igc_refusal::bad_date;
-        return result;
-    }
-    std::vector<std::string> task;
-    if (nhdr == 0) result.task_left_out = !task_lines(task);
-
-    // The file is opened only once a fix is known to be writable, so that a
-    // track of which nothing can be written leaves an earlier file alone.
+    // The first fix that can be written: its day is the log's date.
     const std::size_t n = std::min(static_cast<std::size_t>(std::max(ntot, 0)), ppsec.size());
     char b[igc_b_len];
     std::size_t j = 0;
     while (j < n && !fix_record(b, ppsec[j])) ++j;
+    Rd_ftr_c id = rd_ftr_c;
+    id.c_date = igc_flight_date(rd_ftr_c.c_date, j < n ? ppsec[j][fix_t] : rd_ftr_2.start_rec * 3600.0f);
+
+    std::vector<std::string> header;
+    if (!igc_header_lines(nhdr, igc_hdr, id, ggg001.glider, header)) {
+        result.refused = Igc_refusal::bad_date;
+        return result;
+    }
+    std::vector<std::string> task;
+    if (nhdr == 0) result.task_left_out = !task_lines(id.c_date, task);
+
+    // The file is opened only once a fix is known to be writable, so that a
+    // track of which nothing can be written leaves an earlier file alone.
     if (n > 0 && j == n) {
         result.refused = Igc_refusal::no_fix;
         result.fixes_left_out = static_cast<int32_t>(n);

@@ -30,7 +30,9 @@ struct Igc_written {
 
 /// Writes the IGC file `fich` (created or replaced; trailing blanks
 /// ignored), in this order: the header (igc_header_lines of nhdr and
-/// igc_hdr); with nhdr 0 the task declaration, one C record per task point
+/// igc_hdr; the flight date is rd_ftr_c.c_date, or the later day of the
+/// first B record written when that lies at or past 24 h, igc_flight_date);
+/// with nhdr 0 the task declaration (of the same date), one C record per task point
 /// 0 .. nwp-1 of rd_ftr_2.nwp (clamped to 0..31) and the last point's record
 /// once more (no C records at all without a task point); one B record per
 /// resampled fix ppsec[0 .. ntot-1] (ntot clamped to ppsec.size()); the L

@@ -70,7 +70,8 @@ TEST(BremaloCli, ConsoleLinesOfTheRun) {
           "\n 45000 20 20\n", closing}},
         {{"-wr", "-prev", "notes.txt"},
          banner("F F T", "Previous point"),
-         {"\n 1 -wr\n 2 -prev\n 3 notes.txt\n" + rule + "\n\n notes.txt : not a Condor flight track, skipped\n\n"},
+         {"\n 1 -wr\n 2 -prev\n 3 notes.txt\n" + rule + "\n\n >>> notes.txt : not a Condor flight track, skipped\n"
+                                                    "notes.txt : not a Condor flight track, skipped\n\n"},
          1},
     };
     for (const Case& c : cases) {

@@ -69,6 +69,9 @@ TEST_F(BremaloOutputs, OutputFolderThatCannotBeCreated) {
     EXPECT_TRUE(box.exists("a/t.ftr"));
     EXPECT_FALSE(box.exists("a/" + default_name + ".ftr"));
     EXPECT_NE(r.err.find("ERROR CREATING"), std::string::npos) << r.both();
+    const std::string line = t + " : output folder " + native_path("a/out") + " cannot be made, skipped";
+    EXPECT_NE(box.read("Logfile.txt").find(line + "\r\n"), std::string::npos) << box.read("Logfile.txt");
+    EXPECT_NE(r.out.find(" >>> " + line + "\n"), std::string::npos) << r.out;
     EXPECT_EQ(fixes_in("b/out/u.igc"), 20u);
     EXPECT_TRUE(box.exists("b/" + default_name + ".ftr"));
 }
@@ -241,7 +244,9 @@ TEST_F(BremaloOutputs, RenamingThatFailsIsAFailedRun) {
     for (int i = 1; i <= 99; ++i) box.write("n_" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".ftr", "");
     const Bremalo_run r = box.run({"-rftr", "-ustr:n", t});
     EXPECT_EQ(r.status, 1) << r.both();
-    EXPECT_NE(r.out.find(" n.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos) << r.out;
+    const std::string line = t + " : not renamed, n.ftr and its _01 to _99 are all taken, the track keeps its name";
+    EXPECT_NE(r.out.find(" >>> " + line + "\n"), std::string::npos) << r.out;
+    EXPECT_NE(box.read("Logfile.txt").find(line + "\r\n"), std::string::npos);
     EXPECT_TRUE(box.exists("t.ftr"));
     EXPECT_EQ(box.read("n.ftr"), "taken");
     EXPECT_EQ(fixes_in("t.igc"), 20u);

@@ -3,9 +3,11 @@
 // header without a simulator installation (bremalo_installation_test.cpp
 // has it with one), the dumps.
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
+#include "tests/common/igc_readers.h"
 #include "tests/common/temp_dir.h"
 #include "tests/converter/bremalo_sandbox.h"
 #include "tracks/ftr_header.h"
@@ -152,7 +154,7 @@ TEST_F(BremaloTracks, BadTracksAmongGoodOnes) {
     EXPECT_NE(log.find("unusable.ftr : damaged track, all its fix times are damaged, skipped\r\n"),
               std::string::npos)
         << log;
-    EXPECT_NE(log.find("toolong.ftr : damaged track, its fix times are out of range, skipped\r\n"),
+    EXPECT_NE(log.find("toolong.ftr : damaged track, its fixes span more than 48 hours, skipped\r\n"),
               std::string::npos)
         << log;
     EXPECT_NE(log.find("nofix.ftr : no fix could be read, skipped\r\n"), std::string::npos) << log;
@@ -175,6 +177,97 @@ TEST_F(BremaloTracks, NamesThatBeginLikeRunLogPrefixes) {
                              "./{E}text.ftr: Not a Condor FTR file\r\n"})
         EXPECT_NE(log.find(native_path(line)), std::string::npos) << line << "\n" << log;
     EXPECT_FALSE(box.exists(box.program() / "ErrorLog.txt"));
+}
+
+// A date word that gives no day count is a damaged date: the track is not
+// converted.  Dates of the 1990s keep their year.
+TEST_F(BremaloTracks, FlightDates) {
+    struct Case {
+        const char* name;
+        int32_t version;
+        double date;
+        const char* hfdte;  // empty: not converted
+    };
+    const Case cases[] = {
+        {"nan", 3040, std::numeric_limits<double>::quiet_NaN(), ""},
+        {"inf", 2500, std::numeric_limits<double>::infinity(), ""},
+        {"zero", 3000, 0.0, ""},
+        {"y1999", 3040, 36525.5, "HFDTE311299"},
+        {"y1995", 2500, 34865.0, "HFDTE150695"},
+    };
+    for (const Case& c : cases) {
+        track_desc d = e2e_track(c.version);
+        d.date = c.date;
+        box.track(std::string(c.name) + ".ftr", d);
+        const Bremalo_run r = box.run({std::string(c.name) + ".ftr"});
+        const std::string igc_name = std::string(c.name) + ".igc";
+        if (*c.hfdte == 0) {
+            EXPECT_EQ(r.status, 1) << c.name;
+            EXPECT_FALSE(box.exists(igc_name)) << c.name;
+            const std::string line =
+                std::string(c.name) + ".ftr : damaged track, its flight date 000000 is no calendar day, skipped";
+            EXPECT_NE(box.read("Logfile.txt").find(line + "\r\n"), std::string::npos) << c.name;
+        } else {
+            EXPECT_EQ(r.status, 0) << c.name << r.both();
+            const std::vector<std::string> lines = igc(box, igc_name);
+            ASSERT_GT(lines.size(), 14u) << c.name;
+            EXPECT_EQ(lines[2], c.hfdte) << c.name;
+            expect_readable_igc(box.work() / igc_name, 20);
+        }
+    }
+}
+
+// Every track that is not converted has its line in the run log, printed
+// on the console after ">>> " too; a damaged terrain header costs only the
+// tracks of its landscape, as a missing one does.
+TEST_F(BremaloTracks, EveryTrackNotConvertedIsTold) {
+    box.track("my.flight.ftr", e2e_track(3040));
+    box.track("c.Ftr", e2e_track(3040));
+    track_desc nowhere = e2e_track(3040);
+    nowhere.landscape = "Nowhere";
+    box.track("nowhere.ftr", nowhere);
+    TrnFields no_frame;
+    no_frame.zone = 0;
+    box.terrain("Damaged", no_frame);
+    track_desc bad = e2e_track(3040);
+    bad.landscape = "Damaged";
+    box.track("bad.ftr", bad);
+    box.track("good.ftr", e2e_track(3040));
+
+    const Bremalo_run r = box.run({"my.flight.ftr", "c.Ftr", "nowhere.ftr", "bad.ftr", "good.ftr"});
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_EQ(count_prefixed(igc(box, "good.igc"), "B"), 20u);
+    for (const char* none : {"my.flight.igc", "my.igc", "c.igc", "nowhere.igc", "bad.igc"})
+        EXPECT_FALSE(box.exists(none)) << none;
+    const fs::path terrain = box.program() / "LandscapeFiles";
+    const std::string log = box.read("Logfile.txt");
+    for (const std::string& line :
+         {std::string("my.flight.ftr : not a Condor flight track, skipped"),
+          std::string("c.Ftr : not a Condor flight track, skipped"),
+          "nowhere.ftr : terrain header " + (terrain / "Nowhere.trn").string() + " not found, skipped",
+          "bad.ftr : terrain header " + (terrain / "Damaged.trn").string() + " gives no coordinate frame, skipped"}) {
+        EXPECT_NE(log.find(line + "\r\n"), std::string::npos) << line << "\n" << log;
+        EXPECT_NE(r.out.find(" >>> " + line + "\n"), std::string::npos) << line;
+    }
+    EXPECT_NE(r.err.find("*** Impossible to initialize coordinates conversion ***"), std::string::npos) << r.err;
+}
+
+// A track cut short among its fixes is converted with the fixes it holds;
+// a warning names it and both counts, on the console and in the error log.
+TEST_F(BremaloTracks, TrackCutShortIsTold) {
+    for (int32_t version : {2500, 3040}) {
+        track_desc d = e2e_track(version, 20);
+        d.npts = 40;
+        d.trailer.clear();  // nothing after the fixes that reads as one
+        box.track("short.ftr", d);
+        const Bremalo_run r = box.run({"short.ftr"});
+        EXPECT_EQ(r.status, 0) << r.both();
+        EXPECT_EQ(count_prefixed(igc(box, "short.igc"), "B"), 20u) << version;
+        const std::string text = "short.ftr : track cut short, 20 of its 40 fixes read";
+        EXPECT_NE(r.out.find("\n" + text + "\n"), std::string::npos) << version << "\n" << r.out;
+        EXPECT_NE(box.read(box.program() / "ErrorLog.txt").find(text + "\r\n"), std::string::npos) << version;
+        fs::remove(box.program() / "ErrorLog.txt");
+    }
 }
 
 // Without a simulator the terrain header is looked for beside the program;
@@ -227,10 +320,20 @@ TEST(BremaloSample, CommittedSampleConverts) {
     ASSERT_GT(lines.size(), 20u);
     EXPECT_EQ(lines[0], "ACSS00001");
     EXPECT_EQ(lines[2], "HFDTE150624");
+    // Take-off, start, two turnpoints, finish, landing.
+    EXPECT_EQ(lines[14], "C150624130459150624000002");
     EXPECT_EQ(count_prefixed(lines, "B"), 300u);
     // The sample's trailer holds a real player status.
     EXPECT_EQ(count_prefixed(lines, "LCONFlightInfoPlayerStatus=Landed"), 1u);
     expect_readable_igc(box.work() / "sample.igc", 300);
+#ifndef _WIN32
+    const gpsbabel_reading g = read_with_gpsbabel((box.work() / "sample.igc").string(), gpsbabel_data::routes);
+    if (igc_reader_present(g)) {
+        std::string route;
+        for (auto row : g.rows) route += row["Name"] + " ";
+        EXPECT_EQ(route, "\"TAKEOFF\" \"START\" \"TURN01\" \"TURN02\" \"FINISH\" \"LANDING\" ");
+    }
+#endif
 }
 
 // What a damaged track's IGC file lacks is told, on the console and in the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/console.h"
+#include "support/ftext.h"
 #include "tests/common/console_capture.h"
 #include "tests/common/temp_dir.h"
 
@@ -107,4 +108,31 @@ TEST_F(SettingsFileRead, WholeFile) {
     rd_ini(tmp.file(native_path("elsewhere/Bremalo")), untouched.fmtstr, untouched.sep, untouched.wsubs, untouched.folder);
     EXPECT_EQ(untouched.fmtstr, "Y4_MM");
     EXPECT_EQ(untouched.sep, '_');
+}
+
+// A byte-order mark (as Windows editors save UTF-8) before the first line
+// is no part of its key and takes nothing of the line's width; only at the
+// start of the file is it one.
+TEST_F(SettingsFileRead, ByteOrderMark) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string key = "Output Folder = ";
+    const std::string full_width = std::string(ini_line_len - key.size() - 3, 'f') + "end";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string fmtstr;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"mark before the first key", bom + "File format = LA\r\nOutput Folder = o\r\n", "LA", "o"},
+        {"mark before a line of the full width", bom + key + full_width + "\n", "Y4_MM", full_width},
+        {"mark on a later line", "Output Folder = o\n" + bom + "File format = LA\n", "Y4_MM", "o"},
+    };
+    for (const Case& c : cases) {
+        tmp.write("bin/Bremalo.ini", c.text);
+        Settings s;
+        rd_ini(tmp.file(native_path("bin/Bremalo")), s.fmtstr, s.sep, s.wsubs, s.folder);
+        EXPECT_EQ(s.fmtstr, c.fmtstr) << c.what;
+        EXPECT_EQ(trim_right(s.folder), c.folder) << c.what;
+    }
 }

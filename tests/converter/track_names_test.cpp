@@ -130,7 +130,20 @@ TEST(WrittenNames, NumberedNamesAndTheFirstNotWritten) {
     note_written(w, "a_01.igc");
     note_written(w, "a_03.igc");
     EXPECT_EQ(unwritten_name(w, "a.igc"), "a_02.igc");
+    // A name found but not written (its file refused) is found again.
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a_02.igc");
+    note_written(w, "a_02.igc");
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a_04.igc");
+    // A numbered name written as a name of its own is passed too.
+    note_written(w, "a_04.igc");
+    note_written(w, "a_05.igc");
+    EXPECT_EQ(unwritten_name(w, "a.igc"), "a_06.igc");
     EXPECT_EQ(unwritten_name(w, "b.igc"), "b.igc");
+    // Many tracks of one name each get the next number.
+    Written_names many;
+    for (int i = 0; i < 300; ++i) note_written(many, unwritten_name(many, "m.igc"));
+    EXPECT_EQ(unwritten_name(many, "m.igc"), "m_300.igc");
+    EXPECT_EQ(many.keys.size(), 300u);
 #ifdef _WIN32
     // The file system finds names whatever their case and either slash.
     note_written(w, "D/X.igc");

@@ -70,7 +70,7 @@ TEST_F(TrackRename, ShellCharactersInNames) {
 }
 
 // With the built name and all 99 numbered names taken the track keeps its
-// name.
+// name; the run log's line names the track.
 TEST_F(TrackRename, AllNamesTaken) {
     tmp.write("t.ftr", "track");
     tmp.write("N.ftr", "0");
@@ -79,16 +79,20 @@ TEST_F(TrackRename, AllNamesTaken) {
     EXPECT_EQ(tmp.read("t.ftr"), "track");
     EXPECT_EQ(tmp.read("N.ftr"), "0");
     EXPECT_EQ(tmp.read("N_99.ftr"), "x");
-    EXPECT_NE(out.find(" N.ftr : no free name up to _99, the track keeps its name\n"), std::string::npos);
+    const std::string line = "t.ftr : not renamed, N.ftr and its _01 to _99 are all taken, the track keeps its name";
+    EXPECT_NE(out.find(" >>> " + line + "\n"), std::string::npos) << out;
+    EXPECT_EQ(tmp.read("Logfile.txt"), line + "\r\n");
 }
 
-// A rename the system refuses says why, and the track keeps its name.
+// A rename the system refuses says why in the run log, and the track keeps
+// its name.
 TEST_F(TrackRename, RefusedRenameGivesTheReason) {
     tmp.write("N.ftr", "other");
     const std::string out = rename("missing.ftr", "N");
     // 2 is both ENOENT and Windows' ERROR_FILE_NOT_FOUND.
-    EXPECT_NE(out.find(" missing.ftr : not renamed to N_01.ftr" + os_error_note(2) + "\n"), std::string::npos)
-        << out;
+    const std::string line = "missing.ftr : not renamed to N_01.ftr" + os_error_note(2);
+    EXPECT_NE(out.find(" >>> " + line + "\n"), std::string::npos) << out;
+    EXPECT_EQ(tmp.read("Logfile.txt"), line + "\r\n");
 #ifndef _WIN32
     EXPECT_NE(out.find(" : not renamed to N_01.ftr (error 2: No such file or directory)\n"), std::string::npos)
         << out;

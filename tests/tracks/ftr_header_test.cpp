@@ -1,6 +1,9 @@
 // Track header reader: opening, magic and version, both header layouts.
 
+#include <bit>
 #include <cmath>
+#include <limits>
+#include <random>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,6 +20,7 @@
 #include "tests/common/console_capture.h"
 #include "tracks/ftr_file.h"
 #include "tracks/ftr_header.h"
+#include "tracks/igc_records.h"
 #include "tracks/track_records.h"
 
 namespace {
@@ -159,15 +163,45 @@ TEST_F(FtrHeader, TaskPointsAreResetBeforeEveryTrack) {
 // ---------------------------------------------------------------------------
 // Date word
 
+// The high word of a float64 day count, as a track's header holds it.
+int32_t date_word(double days) { return static_cast<int32_t>(std::bit_cast<uint64_t>(days) >> 32); }
+
 TEST(FtrDate, DayCountAndDateText) {
     EXPECT_EQ(ftr_day_count(0x40E5F918), 45000);
-    EXPECT_EQ(ftr_c_date(45000), "150323");
-    EXPECT_EQ(ftr_c_date(34700), "010100") << "1995-01-01: the year clamps to 00";
-    EXPECT_EQ(ftr_c_date(36526), "010100");  // 2000-01-01
-    // A word outside the exact range still gives a number and a text.
-    EXPECT_EQ(ftr_day_count(0), static_cast<int32_t>(-0x40D00000LL / 32));
-    EXPECT_EQ(ftr_c_date(ftr_day_count(0)).size(), 6u);
-    EXPECT_EQ(ftr_c_date(ftr_day_count(INT32_MAX)).size(), 6u);
+    struct Case {
+        const char* what;
+        double days;
+        const char* c_date;
+    };
+    const Case cases[] = {
+        {"2023-03-15 and a time of day", 45000.75, "150323"},
+        {"the first day a word gives, 1989-09-17", 32768.0, "170989"},
+        {"the last day, 2079-06-04", 65535.99, "040679"},
+        {"1995-06-15", 34865.0, "150695"},
+        {"1999-12-31", 36525.0, "311299"},
+        {"2000-01-01", 36526.0, "010100"},
+        // No day count: a damaged date.
+        {"the day before the first", 32767.99, "000000"},
+        {"the day after the last", 65536.0, "000000"},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), "000000"},
+        {"+infinity", std::numeric_limits<double>::infinity(), "000000"},
+        {"-infinity", -std::numeric_limits<double>::infinity(), "000000"},
+        {"1e300", 1e300, "000000"},
+        {"0", 0.0, "000000"},
+        {"a negative day", -45000.0, "000000"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ftr_c_date(ftr_day_count(date_word(c.days))), c.c_date) << c.what;
+    // Every word outside the range, as a damaged header may hold any.
+    std::mt19937 rng(23);
+    for (int i = 0; i < 100000; ++i) {
+        const int32_t w = static_cast<int32_t>(rng());
+        const int32_t day = ftr_day_count(w);
+        const std::string text = ftr_c_date(day);
+        if (day < ftr_first_day || day > ftr_last_day)
+            EXPECT_EQ(text, "000000") << std::hex << w;
+        else
+            ASSERT_TRUE(igc_date_valid(text)) << std::hex << w;
+    }
 }
 
 // ---------------------------------------------------------------------------

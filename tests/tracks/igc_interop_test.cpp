@@ -20,6 +20,7 @@
 #include "tests/common/igc_strict.h"
 #include "tests/tracks/igc_fixture.h"
 #include "tracks/track_records.h"
+#include "tracks/utm.h"
 
 namespace {
 
@@ -147,6 +148,50 @@ TEST_F(GpsbabelReads, TaskPoints) {
             auto first = r[0];
             EXPECT_EQ(first["Latitude"], "47.000000");  // just below 47 degrees, carried
         }
+    }
+}
+
+// gpsbabel reads the declaration as a route: take-off, start, the
+// declared turnpoints, finish and landing, by the turnpoint count.
+TEST_F(GpsbabelReads, DeclaredTurnpoints) {
+    struct Case {
+        std::vector<std::string> points;
+        std::vector<std::string> route;
+    };
+    const Case cases[] = {
+        // The sample's task.
+        {{"Airfield", "Start", "North Ridge", "East Valley", "Airfield"},
+         {"TAKEOFF", "START", "TURN01", "TURN02", "FINISH", "LANDING"}},
+        {{"T", "S", "P1", "P2", "P3", "P4", "P5", "F"},
+         {"TAKEOFF", "START", "TURN01", "TURN02", "TURN03", "TURN04", "TURN05", "FINISH", "LANDING"}},
+    };
+    for (const Case& c : cases) {
+        track_desc d = interop_track(3040);
+        d.tps.resize(c.points.size());
+        for (std::size_t i = 0; i < c.points.size(); ++i) {
+            d.tps[i].name = c.points[i];
+            latlontoxy(46.0f + 0.05f * static_cast<float>(i), 9.0f + 0.03f * static_cast<float>(i), d.tps[i].x,
+                       d.tps[i].y);
+        }
+        const std::string file = tmp.file("task.igc");
+        convert_test_track(d, file);
+        const gpsbabel_reading g = read_with_gpsbabel(file, gpsbabel_data::routes);
+        if (!igc_reader_present(g)) GTEST_SKIP() << g.problem;
+        EXPECT_TRUE(g.accepted) << g.problem;
+        std::vector<std::string> names, descriptions;
+        // unicsv quotes its texts.
+        const auto unquoted = [](std::string t) {
+            if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
+            return t;
+        };
+        for (auto row : g.rows) {
+            names.push_back(unquoted(row["Name"]));
+            descriptions.push_back(unquoted(row["Description"]));
+        }
+        EXPECT_EQ(names, c.route);
+        std::vector<std::string> with_landing = c.points;
+        with_landing.push_back(c.points.back());
+        EXPECT_EQ(descriptions, with_landing);
     }
 }
 

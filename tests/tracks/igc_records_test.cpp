@@ -144,13 +144,18 @@ TEST(IgcRecords, DeclarationLine) {
         const char* c_date = "150623";
     };
     const Case cases[] = {
-        {"worked example", 12.5f, 5, "C150623123000150623000003"},
+        // The turnpoints between the start (point 1) and the finish (the
+        // last point).
+        {"worked example: 2 turnpoints of 5 points", 12.5f, 5, "C150623123000150623000002"},
+        {"8 points", 12.5f, 8, "C150623123000150623000005"},
+        {"3 points: take-off, start, finish", 12.5f, 3, "C150623123000150623000000"},
+        {"2 points declare 00 turnpoints", 12.5f, 2, "C150623123000150623000000"},
+        {"1 point declares 00, not asterisks", 12.5f, 1, "C150623123000150623000000"},
+        {"31 points", 12.5f, 31, "C150623123000150623000028"},
+        {"102 points: 99 still fit", 12.5f, 102, "C150623123000150623000099"},
+        {"a count beyond two digits", 12.5f, 103, refused},
         {"a date that is no calendar day", 12.5f, 5, refused, "000000"},
         {"a first fix time that is not a number", NAN, 5, refused},
-        {"a count beyond two digits", 12.5f, 102, refused},
-        {"two points declare 00 turnpoints", 12.5f, 2, "C150623123000150623000000"},
-        {"one point declares 00, not asterisks", 12.5f, 1, "C150623123000150623000000"},
-        {"31 points", 12.5f, 31, "C150623123000150623000029"},
         {"each part truncated: 12:34:56 as float hours", 12.0f + 34.0f / 60.0f + 56.0f / 3600.0f, 2,
          "C150623123455150623000000"},
         {"a first fix after midnight", 25.25f, 2, "C150623011500150623000000"},
@@ -222,6 +227,34 @@ TEST(IgcRecords, FlightDatesThatAreCalendarDays) {
     id.c_date = "000000";
     std::vector<std::string> lines;
     EXPECT_TRUE(igc_header_lines(1, {"HFDTE150623"}, id, "G", lines));
+}
+
+// The log's date is the day of its first B record, which holds only the
+// time of day.
+TEST(IgcRecords, FlightDateOfTheFirstRecord) {
+    struct Case {
+        const char* what;
+        const char* c_date;
+        float first_second;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"on the day", "150623", 45000.0f, "150623"},
+        {"a flight past midnight that begins before it", "150623", 86399.4f, "150623"},
+        {"rounds to midnight", "150623", 86399.5f, "160623"},
+        {"at midnight", "150623", 86400.0f, "160623"},
+        {"past midnight", "150623", 90000.0f, "160623"},
+        {"two days on", "150623", 2.0f * 86400.0f + 1.0f, "170623"},
+        {"before midnight of the day", "150623", -1.0f, "140623"},
+        {"over the month's end", "300623", 86400.0f, "010723"},
+        {"over the year's end, 1999 to 2000", "311299", 86400.0f, "010100"},
+        {"back over the century", "010100", -3600.0f, "311299"},
+        {"29 February 2000", "280200", 86400.0f, "290200"},
+        {"the last day a date word gives", "040679", 86400.0f, "050679"},
+        {"a date that is no calendar day stays", "000000", 86400.0f, "000000"},
+        {"a time that is not a number", "150623", NAN, "150623"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(igc_flight_date(c.c_date, c.first_second), c.want) << c.what;
 }
 
 TEST(IgcRecords, CallerHeaders) {

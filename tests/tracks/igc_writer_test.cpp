@@ -148,7 +148,7 @@ TEST_F(IgcWriter, TaskAndFixCountsAtTheirEdges) {
     rd_ftr_2.nwp = 45;
     lines = rewrite(0, 0, {});
     EXPECT_EQ(count_prefix(lines, "C"), 1u + 31u + 1u);
-    EXPECT_EQ(lines[14].substr(23), "29");
+    EXPECT_EQ(lines[14].substr(23), "28");
 }
 
 TEST_F(IgcWriter, LRecordsByVersionAndHeader) {
@@ -247,3 +247,33 @@ TEST_F(IgcWriterFailure, FileThatCannotBeWritten) {
 #endif
 
 }  // namespace
+
+// The log's date and the declaration's are those of the first B record
+// written: a flight that begins before midnight keeps the track's date; one
+// whose first written fix lies at or past 24 h is of a later day.
+TEST_F(IgcWriter, FlightDateOfTheFirstFixWritten) {
+    struct Case {
+        const char* what;
+        double first_second;     // of the first raw fix
+        bool first_unwritable;   // the first fix's position cannot be written
+        const char* date;        // HFDTE and the declaration's dates
+        const char* decl_time;   // the declaration's time of day
+    };
+    const Case cases[] = {
+        {"past midnight, begun before it", 86396.25, false, "150323", "235956"},
+        {"begun at midnight", 86400.25, false, "160323", "000000"},
+        {"begun after midnight", 90000.25, false, "160323", "010000"},
+        {"begun on the day after next", 2 * 86400.0 + 3600.25, false, "170323", "010000"},
+        {"the fixes before midnight cannot be written", 86398.25, true, "160323", "235958"},
+    };
+    for (const Case& c : cases) {
+        track_desc d = interop_track(3040);
+        for (std::size_t i = 0; i < d.fixes.size(); ++i)
+            d.fixes[i].hours = (c.first_second + static_cast<double>(i)) / 3600.0;
+        if (c.first_unwritable) d.fixes[0].x = d.fixes[1].x = INFINITY;
+        const std::vector<std::string> lines = convert(d);
+        ASSERT_GT(lines.size(), 15u) << c.what;
+        EXPECT_EQ(lines[2], std::string("HFDTE") + c.date) << c.what;
+        EXPECT_EQ(lines[14], std::string("C") + c.date + c.decl_time + c.date + "000000") << c.what;
+    }
+}
