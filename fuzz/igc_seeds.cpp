@@ -78,6 +78,13 @@ int main(int argc, char** argv) {
                                            "B1200034630000N00915000EA0081300901",
                                            "LCONFPLLandscape=Alps"})) &&
          ok;
+    // Lines ending in CR alone and LF, finer digits of two and three
+    // columns, hours past 23 and positions at the limits of the globe.
+    ok = put(dir + "loggers.igc", std::string("AXXX\rHFDTE150623\rI023637LAD3840LOD\r") +
+                                      "B2359594630000N00915000EA0081200812987\r"
+                                      "B2400009000000N18000000WA-9999-999900000\n"
+                                      "B9959599059999S17959999EV999999999999999\r") &&
+         ok;
     if (!ok) std::fprintf(stderr, "igc_seeds: cannot write into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -5,13 +5,14 @@
 #include <utility>
 
 Fpl_input::Fpl_input(Fpl_input&& other) noexcept
-    : file(std::exchange(other.file, nullptr)), name(std::move(other.name)) {}
+    : file(std::exchange(other.file, nullptr)), name(std::move(other.name)), cr_ends_line(other.cr_ends_line) {}
 
 Fpl_input& Fpl_input::operator=(Fpl_input&& other) noexcept {
     if (this != &other) {
         fpl_input_close(*this);
         file = std::exchange(other.file, nullptr);
         name = std::move(other.name);
+        cr_ends_line = other.cr_ends_line;
     }
     return *this;
 }
@@ -44,6 +45,13 @@ int32_t fpl_input_read_line(Fpl_input& input, std::string& line, std::size_t lim
         }
         any = true;
         if (c == '\n') break;
+        if (c == '\r' && input.cr_ends_line) {
+            // CR LF is one line end; any other byte after a CR begins the
+            // next line.
+            const int next = std::fgetc(input.file);
+            if (next != '\n' && next != EOF) std::ungetc(next, input.file);
+            break;
+        }
         if (line.size() < limit) line.push_back(static_cast<char>(c));
     }
     if (!any) return -1;

@@ -24,6 +24,10 @@ struct Fpl_input {
 
     std::FILE* file = nullptr;  ///< the open file, nullptr once closed
     std::string name;           ///< the file's name, as given when opened
+    /// A CR not followed by LF ends a line too (IGC logs: loggers write CR
+    /// LF, LF or CR alone).  Off for the flight-plan and settings files,
+    /// whose lines end in LF or CR LF and keep any other CR.
+    bool cr_ends_line = false;
 };
 
 /// Opens `path` for reading.  Returns false (input left closed) when the
@@ -34,8 +38,9 @@ bool fpl_input_open(Fpl_input& input, std::string_view path);
 /// `name` is the file's name.  A file the input already held is closed.
 void fpl_input_adopt(Fpl_input& input, std::FILE* file, std::string_view name);
 
-/// Reads the next line into `line`, without its line end ("\n" or "\r\n"),
-/// cut to `limit` characters (the rest of a longer line is passed over).
+/// Reads the next line into `line`, without its line end ("\n" or "\r\n",
+/// and "\r" alone when input.cr_ends_line), cut to `limit` characters (the
+/// rest of a longer line is passed over).
 /// Status: 0 a line was read (also a last line without a line end), -1 end
 /// of input (line empty), a positive error code when reading failed or the
 /// input is not open.

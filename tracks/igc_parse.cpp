@@ -11,28 +11,15 @@ namespace {
 /// The character in column `c` of the blank-padded line.
 char column(std::string_view line, std::size_t c) { return c >= 1 && c <= line.size() ? line[c - 1] : ' '; }
 
-/// The digits of a position's minutes: the five columns, then the
-/// extension's columns when it is declared.  An extension column that holds
-/// no digit (the record ends before it, or it is damaged) counts as 0: the
-/// digits are read as one number over the extension's scale, so a blank
-/// there would shift the five columns by a power of ten.
-std::string minute_digits(std::string_view line, int32_t first, int32_t last, int32_t ext_first,
-                          int32_t ext_last) {
-    std::string d = igc_columns(line, first, last);
-    if (ext_first > 0)
-        for (const char c : igc_columns(line, ext_first, ext_last)) d += c >= '0' && c <= '9' ? c : '0';
-    return d;
-}
-
 /// An extension value (ENL, MOP): read only from columns the record really
-/// holds, beyond the fixed part of the B record (else 0); a read replaces
-/// the record's status `ok`.
-void read_extension(std::string_view line, int32_t first, int32_t last, int32_t& value, bool& ok) {
+/// holds, beyond the fixed part of the B record (else 0); a value that
+/// cannot be read keeps the one `value` held.
+void read_extension(std::string_view line, int32_t first, int32_t last, int32_t& value) {
     if (first < 36 || static_cast<int32_t>(trim_right(line).size()) < last) {
         value = 0;
         return;
     }
-    ok = read_int(igc_columns(line, first, last), value);
+    (void)read_int(igc_columns(line, first, last), value);
 }
 
 /// The number written in columns `first` to `last` when each of them is a
@@ -48,11 +35,47 @@ int32_t digit_field(std::string_view line, std::size_t first, std::size_t last) 
     return v;
 }
 
-/// True when the five columns from `first` hold an altitude as loggers
-/// write it: five digits, or "-" and four digits.
-bool altitude_field(std::string_view line, std::size_t first) {
-    const std::size_t digits_from = column(line, first) == '-' ? first + 1 : first;
-    return digit_field(line, digits_from, first + 4) >= 0;
+/// An altitude as loggers write it in the five columns from `first`: five
+/// digits, or "-" and four digits.  False when it is neither.
+bool altitude_field(std::string_view line, std::size_t first, int32_t& alt) {
+    if (column(line, first) == '-') {
+        const int32_t v = digit_field(line, first + 1, first + 4);
+        alt = -v;
+        return v >= 0;
+    }
+    alt = digit_field(line, first, first + 4);
+    return alt >= 0;
+}
+
+/// One coordinate of a B record: `deg_width` digits of degrees from column
+/// `first`, five of thousandths of minutes, then the `finer` digits of the
+/// extension from column `ext_first`.  False when the fixed columns are not
+/// all digits.  An extension column that holds no digit (the record ends
+/// before it, or it is damaged) counts as 0: a blank there must not shift
+/// the other digits by a power of ten.
+bool angle_field(std::string_view line, std::size_t first, std::size_t deg_width, int32_t ext_first,
+                 int32_t finer, igc_angle& a) {
+    a.deg = digit_field(line, first, first + deg_width - 1);
+    a.mmin = digit_field(line, first + deg_width, first + deg_width + 4);
+    a.finer = 0;
+    for (int32_t k = 0; k < finer; ++k) {
+        const char ch = column(line, static_cast<std::size_t>(ext_first + k));
+        a.finer = a.finer * 10 + (ch >= '0' && ch <= '9' ? ch - '0' : 0);
+    }
+    return a.deg >= 0 && a.mmin >= 0;
+}
+
+/// Degrees of a coordinate read with `finer` further digits, single
+/// precision; negative in the hemisphere `neg`.
+float angle_degrees(const igc_angle& a, int32_t finer, char hemi, char neg) {
+    int32_t digits = a.mmin;
+    float per_degree = 60000.0f;
+    for (int32_t k = 0; k < finer; ++k) {
+        digits *= 10;
+        per_degree *= 10.0f;
+    }
+    const float v = static_cast<float>(a.deg) + static_cast<float>(digits + a.finer) / per_degree;
+    return hemi == neg ? -v : v;
 }
 
 struct L_stem {
@@ -125,56 +148,38 @@ bool parse_i_record(std::string_view line, Igc_i_fields& f, Igc_extensions& ext)
     return ok;
 }
 
-bool parse_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f) {
-    bool ok = read_int(igc_columns(line, 2, 3), f.hours);
-    ok = read_int(igc_columns(line, 4, 5), f.minutes);
-    ok = read_int(igc_columns(line, 6, 7), f.seconds);
-    ok = read_int(igc_columns(line, 8, 9), f.lat_deg);
-    ok = read_int(minute_digits(line, 10, 14, ext.lad_first, ext.lad_last), f.lat_digits);
-    f.lat_hemi = column(line, 15);
-    ok = read_int(igc_columns(line, 16, 18), f.lon_deg);
-    ok = read_int(minute_digits(line, 19, 23, ext.lod_first, ext.lod_last), f.lon_digits);
-    f.lon_hemi = column(line, 24);
-    f.validity = column(line, 25);
-    ok = read_int(igc_columns(line, 26, 30), f.alt_press);
-    ok = read_int(igc_columns(line, 31, 35), f.alt_gnss);
-    read_extension(line, ext.enl_first, ext.enl_last, f.enl, ok);
-    read_extension(line, ext.mop_first, ext.mop_last, f.mop, ok);
-    return ok;
+int32_t igc_finer_digits(int32_t first, int32_t last) {
+    if (first < 36 || last > static_cast<int32_t>(igc_line_len) || last < first || last - first >= 3) return 0;
+    return last - first + 1;
 }
 
-bool b_record_valid(std::string_view line) {
+bool read_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f) {
     if (column(line, 1) != 'B') return false;
-    const int32_t hours = digit_field(line, 2, 3);
-    const int32_t minutes = digit_field(line, 4, 5);
-    const int32_t seconds = digit_field(line, 6, 7);
-    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59) return false;
-    const int32_t lat_deg = digit_field(line, 8, 9);
-    const int32_t lat_min = digit_field(line, 10, 14);
-    if (lat_deg < 0 || lat_deg > 90 || lat_min < 0 || lat_min > 59999) return false;
-    const int32_t lon_deg = digit_field(line, 16, 18);
-    const int32_t lon_min = digit_field(line, 19, 23);
-    if (lon_deg < 0 || lon_deg > 180 || lon_min < 0 || lon_min > 59999) return false;
-    const char ns = column(line, 15), ew = column(line, 24), validity = column(line, 25);
-    if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W') || (validity != 'A' && validity != 'V')) return false;
-    return altitude_field(line, 26) && altitude_field(line, 31);
-}
-
-int32_t igc_b_seconds(const Igc_b_fields& f) {
-    // Each field holds at most 2 digits and a sign, so this cannot overflow.
-    return f.hours * 3600 + f.minutes * 60 + f.seconds;
-}
-
-float igc_b_latitude(const Igc_b_fields& f, const Igc_extensions& ext) {
-    const float per_degree = ext.lad_first > 0 ? 600000.0f : 60000.0f;
-    const float lat = static_cast<float>(f.lat_deg) + static_cast<float>(f.lat_digits) / per_degree;
-    return f.lat_hemi == 'S' ? -lat : lat;
-}
-
-float igc_b_longitude(const Igc_b_fields& f, const Igc_extensions& ext) {
-    const float per_degree = ext.lod_first > 0 ? 600000.0f : 60000.0f;
-    const float lon = static_cast<float>(f.lon_deg) + static_cast<float>(f.lon_digits) / per_degree;
-    return f.lon_hemi == 'W' ? -lon : lon;
+    Igc_b_fields g = f;
+    // Loggers past midnight keep counting the hours: any two digits.
+    g.hours = digit_field(line, 2, 3);
+    g.minutes = digit_field(line, 4, 5);
+    g.seconds = digit_field(line, 6, 7);
+    if (g.hours < 0 || g.minutes < 0 || g.minutes > 59 || g.seconds < 0 || g.seconds > 59) return false;
+    const int32_t lad = igc_finer_digits(ext.lad_first, ext.lad_last);
+    const int32_t lod = igc_finer_digits(ext.lod_first, ext.lod_last);
+    if (!angle_field(line, 8, 2, ext.lad_first, lad, g.lat) || !igc_angle_fits(g.lat, igc_lat_max_deg)) return false;
+    if (!angle_field(line, 16, 3, ext.lod_first, lod, g.lon) || !igc_angle_fits(g.lon, igc_lon_max_deg)) return false;
+    g.lat_hemi = column(line, 15);
+    g.lon_hemi = column(line, 24);
+    g.validity = column(line, 25);
+    if ((g.lat_hemi != 'N' && g.lat_hemi != 'S') || (g.lon_hemi != 'E' && g.lon_hemi != 'W') ||
+        (g.validity != 'A' && g.validity != 'V'))
+        return false;
+    if (!altitude_field(line, 26, g.alt_press) || !altitude_field(line, 31, g.alt_gnss)) return false;
+    // An extension value that cannot be read costs that value alone.
+    read_extension(line, ext.enl_first, ext.enl_last, g.enl);
+    read_extension(line, ext.mop_first, ext.mop_last, g.mop);
+    g.t = g.hours * 3600 + g.minutes * 60 + g.seconds;
+    g.latitude = angle_degrees(g.lat, lad, g.lat_hemi, 'S');
+    g.longitude = angle_degrees(g.lon, lod, g.lon_hemi, 'W');
+    f = g;
+    return true;
 }
 
 bool parse_c_declaration(std::string_view line, int32_t& ntp) { return read_int(igc_columns(line, 24, 25), ntp); }

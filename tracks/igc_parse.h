@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "tracks/igc_angle.h"
+
 /// Longest record kept; the rest of a longer line is passed over.
 inline constexpr std::size_t igc_line_len = 256;
 /// Most extension groups an I record can hold in igc_line_len columns.
@@ -59,51 +61,52 @@ bool parse_i_record(std::string_view line, Igc_i_fields& f, Igc_extensions& ext)
 // ---------------------------------------------------------------------------
 // B record: one fix.
 
-/// The fields of a B record as read from their columns.
+/// A B record as read, and the fix it gives.
 struct Igc_b_fields {
     int32_t hours = 0, minutes = 0, seconds = 0;  ///< columns 2-3, 4-5, 6-7
-    int32_t lat_deg = 0;     ///< columns 8-9
-    /// Thousandths of minutes of latitude, columns 10-14, with the LAD
-    /// columns appended to the digits when LAD is declared.
-    int32_t lat_digits = 0;
-    int32_t lon_deg = 0;     ///< columns 16-18
-    int32_t lon_digits = 0;  ///< columns 19-23, with the LOD columns appended
-    char lat_hemi = ' ';     ///< column 15, "S" southern
-    char lon_hemi = ' ';     ///< column 24, "W" western
-    char validity = ' ';     ///< column 25
+    /// Latitude: degrees columns 8-9, thousandths of minutes 10-14, the
+    /// digits of the LAD extension as its finer digits.
+    igc_angle lat;
+    /// Longitude: degrees columns 16-18, thousandths 19-23, LOD digits.
+    igc_angle lon;
+    char lat_hemi = ' ';     ///< column 15, "N" or "S"
+    char lon_hemi = ' ';     ///< column 24, "E" or "W"
+    char validity = ' ';     ///< column 25, "A" or "V"
     int32_t alt_press = 0;   ///< pressure altitude, m, columns 26-30
     int32_t alt_gnss = 0;    ///< GNSS altitude, m, columns 31-35
     /// ENL value; 0 unless the ENL extension starts at column 36 or later and
     /// the record (without trailing blanks) reaches its last column.
     int32_t enl = 0;
     int32_t mop = 0;         ///< MOP value, by the same rule as the ENL value
+    /// Time of day in seconds, hours x 3600 + minutes x 60 + seconds, no
+    /// wrap (hours 24 to 99 are read as they are: 0 .. 359999).
+    int32_t t = 0;
+    /// Position in degrees, south and west negative, single precision:
+    /// degrees + minute digits / (60000 x 10^n), n the finer digits.
+    float latitude = 0.0f;
+    float longitude = 0.0f;
 };
 
-/// True when `line` is a B record that can be read as a fix, false for any
-/// other line (text that merely begins with "B", a record cut short or
-/// damaged).  The 35 fixed columns are checked, nothing beyond them (the
-/// extensions of the I record): "B" in column 1; digits in columns 2-7
-/// (hours 0-23, minutes and seconds 0-59), 8-14 (latitude: degrees 0-90,
-/// thousandths of minutes 0-59999) and 16-23 (longitude: degrees 0-180,
-/// thousandths 0-59999); "N" or "S" in column 15, "E" or "W" in column 24,
-/// "A" or "V" in column 25; each altitude (columns 26-30, 31-35) digits, or
-/// "-" followed by digits.  A line shorter than 35 columns fails.
-bool b_record_valid(std::string_view line);
+/// Further digits of the minutes an extension gives: its number of columns
+/// when that is 1 to 3 and it lies beyond the fixed part of the B record
+/// (start column 36 or later) within igc_line_len; else 0, and the
+/// extension is not used.
+int32_t igc_finer_digits(int32_t first, int32_t last);
 
-/// Reads a B record (first character "B") into `f`.  For a record that
-/// passes b_record_valid every fixed field reads, so false then means an
-/// extension value (ENL, MOP) that could not be read.
-bool parse_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f);
-
-/// The fix's time of day in seconds, hours x 3600 + minutes x 60 + seconds
-/// (no wrap; hostile fields give any value from -32949 to 362439).
-int32_t igc_b_seconds(const Igc_b_fields& f);
-
-/// Latitude and longitude of the fix, degrees (south and west negative),
-/// single precision: degrees + digits / 60000, or / 600000 when the LAD
-/// (for the longitude LOD) extension is declared, whatever its width.
-float igc_b_latitude(const Igc_b_fields& f, const Igc_extensions& ext);
-float igc_b_longitude(const Igc_b_fields& f, const Igc_extensions& ext);
+/// Decides whether `line` is a B record that places a fix on the globe and,
+/// when it is, reads it into `f` with the extensions of `ext`.  A B record
+/// is "B" in column 1, then in its first 35 columns: two digits each of
+/// hours (00-99), minutes and seconds (00-59); the latitude (2 + 5 digits,
+/// "N" or "S"), the longitude (3 + 5 digits, "E" or "W"), each at most 90
+/// and 180 degrees with minutes below 60 (igc_angle_fits, the rule the
+/// writer keeps too, LAD and LOD digits included); "A" or "V"; each
+/// altitude five digits or "-" and four digits.  A shorter line, text that
+/// merely begins with "B", or any other damage: false, `f` unchanged.
+/// Extension columns never make a record a non-fix: LAD and LOD columns
+/// (1 to 3 columns, igc_finer_digits) that hold no digit count as 0; an ENL
+/// or MOP value that cannot be read keeps the value `f` held (that of the
+/// record before).
+bool read_b_record(std::string_view line, const Igc_extensions& ext, Igc_b_fields& f);
 
 // ---------------------------------------------------------------------------
 // C records: the task declaration.

@@ -42,6 +42,9 @@ int32_t open_log(const std::string& name, Fpl_input& input) {
     std::FILE* f = std::fopen(name.c_str(), "rb");
     if (f == nullptr) return errno > 0 ? errno : EIO;
     fpl_input_adopt(input, f, name);
+    // Loggers end their lines in CR LF, LF or CR alone; the flight plan
+    // the log hands on is read with the same line ends.
+    input.cr_ends_line = true;
     return 0;
 }
 
@@ -70,12 +73,11 @@ struct Igc_read {
     bool handover = false;      ///< the log declared version 3
 };
 
-/// A B record: one fix, unless it repeats the previous fix's time.
+/// A B record read by read_b_record: one fix, unless it repeats the
+/// previous fix's time.
 void on_b_record(Igc_read& r, const std::string& line) {
-    Igc_b_fields& f = r.b_fields;
-    // An extension that cannot be read keeps its previous value.
-    (void)parse_b_record(line, r.ext, f);
-    int64_t t = igc_b_seconds(f) + r.day_offset;
+    const Igc_b_fields& f = r.b_fields;
+    int64_t t = f.t + r.day_offset;
     while (t < r.prev_t - half_day) {
         r.day_offset += one_day;
         t += one_day;
@@ -106,8 +108,8 @@ void on_b_record(Igc_read& r, const std::string& line) {
     fx[igc_alt] = static_cast<float>(rdigc001.qgps_alt ? f.alt_gnss : f.alt_press);
     const float thr = rdigc001.enl_thr;
     fx[igc_eng] = (thr <= static_cast<float>(f.enl) || thr <= static_cast<float>(f.mop)) ? 999.0f : 0.0f;
-    const float lat = igc_b_latitude(f, r.ext);
-    const float lon = igc_b_longitude(f, r.ext);
+    const float lat = f.latitude;
+    const float lon = f.longitude;
     if (r.qconv) {
         float x = 0.0f, y = 0.0f;
         const int32_t res = latlontoxy(lat, lon, x, y);
@@ -346,7 +348,7 @@ int32_t read_igc(std::string_view infile, bool qconv, bool qgpsa, std::vector<ig
             // an IGC name) or a damaged record is no fix: it is passed over
             // and counted, so it neither ends the header nor the reading.
             // A fix whose extension cannot be read keeps its position.
-            if (b_record_valid(line))
+            if (read_b_record(line, r.ext, r.b_fields))
                 on_b_record(r, line);
             else
                 ++r.nnot_fix;

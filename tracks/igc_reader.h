@@ -22,7 +22,9 @@
 /// Width of a header line kept in igc_hdr, in characters.
 inline constexpr std::size_t igc_hdr_len = 80;
 
-/// Reads the IGC log `infile` (trailing blanks ignored).
+/// Reads the IGC log `infile` (trailing blanks ignored).  Its lines end in
+/// CR LF, LF or CR alone, in any mix; so do those of a flight plan it
+/// hands on.
 ///
 /// qconv   true: positions as landscape X/Y in metres through the UTM frame
 ///         (tracks/utm.h; a frame must be set up: a fix that cannot be
@@ -33,13 +35,13 @@ inline constexpr std::size_t igc_hdr_len = 80;
 /// ppp     out: one fix per B record, in file order, as many as the log
 ///         holds (the array grows); a record with the same time as the fix
 ///         before it is skipped.  A line beginning with "B" that is no B
-///         record (b_record_valid, tracks/igc_parse.h) is passed over: not
+///         record (read_b_record, tracks/igc_parse.h) is passed over: not
 ///         stored, not a header line, and the lines after it are read on.
 ///         A field that cannot be read in a B, C or I record keeps its
 ///         previous value and the reading goes on; only a simulator L
 ///         record after the fixes whose value cannot be read (a weather
 ///         line of fewer than 17 values) ends the reading there.  Times
-///         are seconds of the day; a time more than 12 hours below the
+///         are seconds of the day (hours 24 to 99 read as written); a time more than 12 hours below the
 ///         previous fix's is read one day later, so a log that passes
 ///         midnight keeps increasing times.
 /// igc_hdr in: its size is the number of header lines it holds (the

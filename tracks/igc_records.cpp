@@ -83,10 +83,6 @@ igc_angle igc_split_angle(float value, bool half_even) {
     return a;
 }
 
-bool igc_angle_fits(const igc_angle& a, int32_t max_deg) {
-    return a.deg >= 0 && a.mmin >= 0 && a.mmin < 60000 && (a.deg < max_deg || (a.deg == max_deg && a.mmin == 0));
-}
-
 bool igc_date_valid(std::string_view c_date) {
     const std::string_view d = trim_right(c_date);
     if (d.size() != c_date_len) return false;
@@ -126,8 +122,8 @@ bool put_igc_b_record(char* out, const track_fix& fix, float lat, float lon) {
     put_zero_padded(out + 1, t / 3600, 2);
     put_zero_padded(out + 3, t % 3600 / 60, 2);
     put_zero_padded(out + 5, t % 60, 2);
-    if (!put_angle(out + 7, lat, 2, 90, 'N', 'S', true)) return false;
-    if (!put_angle(out + 15, lon, 3, 180, 'E', 'W', true)) return false;
+    if (!put_angle(out + 7, lat, 2, igc_lat_max_deg, 'N', 'S', true)) return false;
+    if (!put_angle(out + 15, lon, 3, igc_lon_max_deg, 'E', 'W', true)) return false;
     char* p = out + 24;
     *p++ = 'A';
     put_altitude(p, alt);
@@ -147,8 +143,8 @@ bool igc_b_record(const track_fix& fix, float lat, float lon, std::string& recor
 bool igc_c_point(float lat, float lon, std::string_view name, std::string& record) {
     std::string r(18, ' ');
     r[0] = 'C';
-    if (!put_angle(r.data() + 1, lat, 2, 90, 'N', 'S', false)) return false;
-    if (!put_angle(r.data() + 9, lon, 3, 180, 'E', 'W', false)) return false;
+    if (!put_angle(r.data() + 1, lat, 2, igc_lat_max_deg, 'N', 'S', false)) return false;
+    if (!put_angle(r.data() + 9, lon, 3, igc_lon_max_deg, 'E', 'W', false)) return false;
     r += fit(name, tpnam_len);
     record = std::move(r);
     return true;

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "tracks/ftr_fixes.h"
+#include "tracks/igc_angle.h"
 #include "tracks/track_records.h"
 
 /// The I record: two B-record extensions, FXA in columns 36-38 and ENL in
@@ -47,24 +48,13 @@ int32_t b_round(float x);
 inline constexpr int32_t igc_alt_min = -9999;
 inline constexpr int32_t igc_alt_max = 99999;
 
-/// Whole degrees and thousandths of minutes of one coordinate, minutes
-/// carried into the degrees when they round to 60000 (so mmin is 0..59999).
-/// `deg` is -1 for a value that is not finite or of a million degrees or
-/// more.
-struct igc_angle {
-    int32_t deg = 0;
-    int32_t mmin = 0;
-};
-
-/// |value| (degrees) as whole degrees and minutes x 1000; the minutes are
-/// (|value| - degrees) x 60000 in float32, rounded by b_round when
-/// `half_even`, else to the nearest with halves away from zero.
+/// |value| (degrees) as whole degrees and minutes x 1000 (igc_angle, no
+/// finer digits), minutes carried into the degrees when they round to 60000
+/// (so mmin is 0..59999); the minutes are (|value| - degrees) x 60000 in
+/// float32, rounded by b_round when `half_even`, else to the nearest with
+/// halves away from zero.  `deg` is -1 for a value that is not finite or of
+/// a million degrees or more.
 igc_angle igc_split_angle(float value, bool half_even);
-
-/// True when `a` is a coordinate of at most `max_deg` degrees (90 for a
-/// latitude, 180 for a longitude; the limit itself included, with 00.000
-/// minutes).
-bool igc_angle_fits(const igc_angle& a, int32_t max_deg);
 
 /// True when `c_date` is six digits DDMMYY that name a calendar day of the
 /// year 2000 + YY (29 February only in years divisible by 4), as the HFDTE

@@ -10,15 +10,20 @@
 #include <filesystem>
 #include <cstdio>
 #include <iterator>
+#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "taskmodel/task_model.h"
+#include "tests/common/console_capture.h"
 #include "tests/common/igc_readers.h"
+#include "tests/common/igc_sandbox.h"
 #include "tests/common/igc_strict.h"
 #include "tests/tracks/igc_fixture.h"
+#include "tracks/igc_reader.h"
 #include "tracks/track_records.h"
 #include "tracks/utm.h"
 
@@ -250,6 +255,144 @@ TEST_F(IgcParserReads, StrictModeAcceptsEveryFile) {
             EXPECT_EQ(f[6], alt) << j;
             EXPECT_EQ(f[7], std::to_string(e.enl)) << j;
         }
+    }
+}
+
+// The reader of this system against the two others, on records of other
+// loggers: hours 00 to 99 (no wrap at midnight), every field at its limits,
+// LAD and LOD of 1 to 3 columns, each line end.  igc-parser reads the
+// finer digits and any hours but only lines ending LF or CR LF; gpsbabel
+// reads lines ending CR alone and counts hours past 23 into the next days,
+// but not the finer digits.
+struct ReaderFix {
+    std::string time;  // hh:mm:ss, the hours as written
+    double lat = 0, lon = 0;
+    int32_t alt = 0;
+};
+
+class IgcReaderAgainstOthers : public InIgcSandbox {
+protected:
+    /// The fixes this system's reader reads in `name`.
+    std::vector<ReaderFix> read_ours(const std::string& name) {
+        std::vector<igc_fix> ppp;
+        std::vector<std::string> hdr(100);
+        int32_t nrec = 0, nhdr = 0;
+        console = capture_console([&] { read_igc(tmp.file(name), false, false, ppp, hdr, nrec, nhdr); });
+        std::vector<ReaderFix> r;
+        for (const igc_fix& f : ppp)
+            r.push_back({hhmmss(static_cast<int32_t>(f[igc_t])), f[igc_lat], f[igc_lon],
+                         static_cast<int32_t>(f[igc_alt])});
+        return r;
+    }
+};
+
+/// The fixed 35 columns of the records, and how their finer digits go.
+enum class Finer {
+    inside,  // "987...": on the globe
+    zero,    // "000...": at the limit, on the globe
+    one,     // "...001": beyond the limit only by its finer digits
+    beyond,  // "000...", and beyond the limit without them
+};
+struct LoggerRecord {
+    const char* fixed;
+    Finer finer;
+};
+constexpr LoggerRecord logger_records[] = {
+    {"B0000004630000N00915000EA0081200812", Finer::inside},
+    {"B0959590000000S00000000WV0000000000", Finer::inside},
+    {"B2300018959999S17959999WA-9999-9999", Finer::inside},
+    {"B2400009000000N18000000EA9999999999", Finer::zero},
+    {"B2400019000000N18000000EA0081200812", Finer::one},
+    {"B3100005959999N00000001EA0010000100", Finer::inside},
+    {"B4500009059999N18059999EA0081200812", Finer::beyond},  // 90 59.999, 180 59.999
+    {"B5959590000001S18000000WA0000100001", Finer::zero},
+    {"B9959599000000S18000000WA0000100001", Finer::zero},
+};
+
+/// The finer digits of `n` columns a record is given.
+std::string finer_digits(Finer f, int32_t n) {
+    if (n == 0) return "";
+    if (f == Finer::inside) return std::string("987").substr(0, static_cast<std::size_t>(n));
+    return std::string(static_cast<std::size_t>(n - 1), '0') + (f == Finer::one ? "1" : "0");
+}
+
+/// Whether this system's reader places the record on the globe.
+bool on_globe(Finer f, int32_t lad, int32_t lod) {
+    return f == Finer::inside || f == Finer::zero || (f == Finer::one && lad + lod == 0);
+}
+
+/// Two decimal digits.
+std::string two(int32_t v) { return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; }
+
+// The log of the records with LAD of `lad` and LOD of `lod` columns (none
+// for 0), each line ended by `ends` in turn.
+std::string logger_log(int32_t lad, int32_t lod, const std::vector<std::string>& ends) {
+    std::vector<std::string> lines = {"AXXX001", "HFDTE150623"};
+    if (lad + lod > 0)
+        lines.push_back("I02" + two(36) + two(35 + lad) + "LAD" + two(36 + lad) + two(35 + lad + lod) + "LOD");
+    for (const LoggerRecord& r : logger_records)
+        lines.push_back(r.fixed + finer_digits(r.finer, lad) + finer_digits(r.finer, lod));
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += lines[i] + ends[i % ends.size()];
+    return text;
+}
+
+TEST_F(IgcReaderAgainstOthers, LoggerRecordsReadAsIgcParserReadsThem) {
+    for (const auto& [lad, lod] : std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {2, 3}}) {
+        SCOPED_TRACE("LAD " + std::to_string(lad) + ", LOD " + std::to_string(lod));
+        tmp.write("crlf.igc", logger_log(lad, lod, {"\r\n"}));
+        const std::vector<ReaderFix> ours = read_ours("crlf.igc");
+        const igc_parser_reading p = read_with_igc_parser(tmp.file("crlf.igc"));
+        if (!igc_reader_present(p)) GTEST_SKIP() << p.problem;
+        ASSERT_TRUE(p.accepted) << p.problem;
+        // igc-parser takes any position; this reader none off the globe.
+        std::vector<std::vector<std::string>> theirs;
+        std::size_t k = 0;
+        for (const auto& r : p.records)
+            if (r[0] == "fix" && on_globe(logger_records[k++].finer, lad, lod)) theirs.push_back(r);
+        ASSERT_EQ(k, std::size(logger_records));
+        ASSERT_EQ(ours.size(), theirs.size()) << console;
+        for (std::size_t i = 0; i < ours.size(); ++i) {
+            EXPECT_EQ(ours[i].time, theirs[i][1]) << i;
+            // Single precision: a few steps of a float near 180.
+            EXPECT_NEAR(ours[i].lat, std::stod(theirs[i][3]), 2e-5) << i;
+            EXPECT_NEAR(ours[i].lon, std::stod(theirs[i][4]), 4e-5) << i;
+            EXPECT_EQ(ours[i].alt, theirs[i][5] == "null" ? 0 : std::stoi(theirs[i][5])) << i;
+        }
+        // Every line end reads as CR LF does.
+        for (const std::vector<std::string>& ends :
+             std::vector<std::vector<std::string>>{{"\n"}, {"\r"}, {"\r", "\n", "\r\n"}}) {
+            tmp.write("ends.igc", logger_log(lad, lod, ends));
+            const std::vector<ReaderFix> again = read_ours("ends.igc");
+            ASSERT_EQ(again.size(), ours.size()) << ::testing::PrintToString(ends);
+            for (std::size_t i = 0; i < ours.size(); ++i) {
+                EXPECT_EQ(again[i].time, ours[i].time);
+                EXPECT_EQ(again[i].lat, ours[i].lat);
+                EXPECT_EQ(again[i].lon, ours[i].lon);
+            }
+        }
+    }
+}
+
+TEST_F(IgcReaderAgainstOthers, LinesEndingInCrAloneReadAsGpsbabelReadsThem) {
+    tmp.write("cr.igc", logger_log(0, 0, {"\r"}));
+    const std::vector<ReaderFix> ours = read_ours("cr.igc");
+    const gpsbabel_reading g = read_with_gpsbabel(tmp.file("cr.igc"));
+    if (!igc_reader_present(g)) GTEST_SKIP() << g.problem;
+    ASSERT_TRUE(g.accepted) << g.problem;
+    std::vector<std::map<std::string, std::string>> theirs;
+    for (std::size_t k = 0; k < g.fixes; ++k)
+        if (on_globe(logger_records[k].finer, 0, 0)) theirs.push_back(g.rows[k]);
+    ASSERT_EQ(g.fixes, std::size(logger_records));
+    ASSERT_EQ(ours.size(), theirs.size()) << console;
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        auto row = theirs[i];
+        // gpsbabel counts the hours past 23 as days after the log's date.
+        const int32_t day = std::stoi(row["Date"].substr(8, 2)) - 15;
+        const int32_t h = std::stoi(row["Time"].substr(0, 2)) + 24 * day;
+        EXPECT_EQ(ours[i].time, (h < 10 ? "0" : "") + std::to_string(h) + row["Time"].substr(2)) << i;
+        EXPECT_NEAR(ours[i].lat, std::stod(row["Latitude"]), 2e-5) << i;
+        EXPECT_NEAR(ours[i].lon, std::stod(row["Longitude"]), 4e-5) << i;
     }
 }
 

@@ -1,6 +1,7 @@
 // The record parsers of the IGC reader.
 
 #include <cmath>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -61,41 +62,86 @@ TEST(IgcBRecord, ConverterRecord) {
     ext.enl_first = 39;
     ext.enl_last = 41;
     Igc_b_fields f;
-    EXPECT_TRUE(parse_b_record("B1234564630000N00915000EA0081200813005017", ext, f));
-    EXPECT_EQ(igc_b_seconds(f), 12 * 3600 + 34 * 60 + 56);
-    EXPECT_FLOAT_EQ(igc_b_latitude(f, ext), 46.5f);
-    EXPECT_FLOAT_EQ(igc_b_longitude(f, ext), 9.25f);
+    EXPECT_TRUE(read_b_record("B1234564630000N00915000EA0081200813005017", ext, f));
+    EXPECT_EQ(f.t, 12 * 3600 + 34 * 60 + 56);
+    EXPECT_FLOAT_EQ(f.latitude, 46.5f);
+    EXPECT_FLOAT_EQ(f.longitude, 9.25f);
     EXPECT_EQ(f.alt_press, 812);
     EXPECT_EQ(f.alt_gnss, 813);
     EXPECT_EQ(f.validity, 'A');
     EXPECT_EQ(f.enl, 17);
 }
 
-TEST(IgcBRecord, HemispheresAndExtensionDigits) {
+// An I record declaring LAD and LOD of `lad` and `lod` columns (0: none)
+// from column 36, the LAD columns first.
+Igc_extensions finer_ext(int32_t lad, int32_t lod) {
+    Igc_extensions ext;
+    if (lad > 0) {
+        ext.lad_first = 36;
+        ext.lad_last = 35 + lad;
+    }
+    if (lod > 0) {
+        ext.lod_first = 36 + lad;
+        ext.lod_last = 35 + lad + lod;
+    }
+    return ext;
+}
+
+TEST(IgcBRecord, HemispheresHoursAndFinerDigits) {
     struct Case {
         const char* line;
-        bool lad, lod;
-        float lat, lon;
+        int32_t lad, lod;  // columns of LAD and LOD
+        int32_t t;
+        double lat, lon;
     };
     const Case cases[] = {
-        {"B1234564630000S00915000WA0081200812", false, false, -46.5f, -9.25f},
-        {"B1234564630000N00915000EA00812008125", true, false, 46.5000083f, 9.25f},   // 46 + 300005 / 600000
-        {"B1234564630000N00915000EA00812008125", false, true, 46.5f, 9.2500083f},
-        // Extension columns the record does not reach, or that hold no
-        // digit, count as 0: the five columns keep their scale.
-        {"B1234564630000N00915000EA0081200812", true, true, 46.5f, 9.25f},
-        {"B1234564630000N00915000EA0081200812x", true, false, 46.5f, 9.25f},
-        {"B1234560000000N00000000EA0081200812", false, false, 0.0f, 0.0f},
+        {"B1234564630000S00915000WA0081200812", 0, 0, 45296, -46.5, -9.25},
+        {"B0000004630000N00915000EA0081200812", 0, 0, 0, 46.5, 9.25},
+        // Hours past midnight as a logger that does not wrap writes them.
+        {"B2400004630000N00915000EA0081200812", 0, 0, 86400, 46.5, 9.25},
+        {"B3159594630000N00915000EA0081200812", 0, 0, 31 * 3600 + 3599, 46.5, 9.25},
+        {"B9959594630000N00915000EA0081200812", 0, 0, 359999, 46.5, 9.25},
+        // The finer digits scale by the columns the I record gives them.
+        {"B1234564630000N00915000EA00812008125", 1, 0, 45296, 46 + 300005 / 600000.0, 9.25},
+        {"B1234564630000N00915000EA00812008125", 0, 1, 45296, 46.5, 9 + 150005 / 600000.0},
+        {"B1234564630000N00915000EA0081200812597", 2, 1, 45296, 46 + 3000059 / 6000000.0,
+         9 + 150007 / 600000.0},
+        {"B1234564630000N00915000EA008120081212345", 3, 2, 45296, 46 + 30000123 / 60000000.0,
+         9 + 1500045 / 6000000.0},
+        {"B1234565959999S17959999WA008120081299999", 2, 3, 45296, -(59 + 5999999 / 6000000.0),
+         -(179 + 59999999 / 60000000.0)},
+        // Columns the record does not reach, or that hold no digit, count
+        // as 0: the other digits keep their scale.
+        {"B1234564630000N00915000EA0081200812", 2, 2, 45296, 46.5, 9.25},
+        {"B1234564630000N00915000EA0081200812x7", 2, 0, 45296, 46 + 3000007 / 6000000.0, 9.25},
+        {"B1234560000000N00000000EA0081200812", 0, 0, 45296, 0, 0},
     };
     for (const Case& c : cases) {
-        Igc_extensions ext;
-        if (c.lad) ext.lad_first = ext.lad_last = 36;
-        if (c.lod) ext.lod_first = ext.lod_last = 36;
+        const Igc_extensions ext = finer_ext(c.lad, c.lod);
         Igc_b_fields f;
-        EXPECT_TRUE(parse_b_record(c.line, ext, f)) << c.line;
-        EXPECT_FLOAT_EQ(igc_b_latitude(f, ext), c.lat) << c.line;
-        EXPECT_FLOAT_EQ(igc_b_longitude(f, ext), c.lon) << c.line;
+        ASSERT_TRUE(read_b_record(c.line, ext, f)) << c.line;
+        EXPECT_EQ(f.t, c.t) << c.line;
+        EXPECT_FLOAT_EQ(f.latitude, static_cast<float>(c.lat)) << c.line << " LAD " << c.lad;
+        EXPECT_FLOAT_EQ(f.longitude, static_cast<float>(c.lon)) << c.line << " LOD " << c.lod;
     }
+}
+
+TEST(IgcBRecord, FinerDigitsOnlyFromOneToThreeColumnsBeyondTheFixedPart) {
+    EXPECT_EQ(igc_finer_digits(36, 36), 1);
+    EXPECT_EQ(igc_finer_digits(36, 38), 3);
+    EXPECT_EQ(igc_finer_digits(254, 256), 3);
+    EXPECT_EQ(igc_finer_digits(0, 0), 0) << "not declared";
+    EXPECT_EQ(igc_finer_digits(36, 39), 0) << "four columns";
+    EXPECT_EQ(igc_finer_digits(37, 36), 0) << "ends before it starts";
+    EXPECT_EQ(igc_finer_digits(35, 35), 0) << "inside the fixed part";
+    EXPECT_EQ(igc_finer_digits(256, 257), 0) << "beyond the longest record";
+    // An extension that is not used leaves the five columns as they are.
+    Igc_extensions ext;
+    ext.lad_first = 36;
+    ext.lad_last = 39;
+    Igc_b_fields f;
+    ASSERT_TRUE(read_b_record("B1234564630000N00915000EA00812008129999", ext, f));
+    EXPECT_FLOAT_EQ(f.latitude, 46.5f);
 }
 
 TEST(IgcBRecord, ExtensionsOnlyFromColumnsTheRecordHolds) {
@@ -104,31 +150,33 @@ TEST(IgcBRecord, ExtensionsOnlyFromColumnsTheRecordHolds) {
     ext.enl_last = 38;
     Igc_b_fields f;
     f.enl = 55;
-    // 35 columns: no ENL field, so the value is 0 and the GNSS altitude is
-    // the last field read.
-    EXPECT_TRUE(parse_b_record("B1234564630000N00915000EA0081200812", ext, f));
+    // 35 columns: no ENL field, so the value is 0.
+    EXPECT_TRUE(read_b_record("B1234564630000N00915000EA0081200812", ext, f));
     EXPECT_EQ(f.enl, 0);
     // An ENL declared inside the fixed part is never read.
     ext.enl_first = 30;
     f.enl = 55;
-    EXPECT_TRUE(parse_b_record("B1234564630000N00915000EA0081200812123", ext, f));
+    EXPECT_TRUE(read_b_record("B1234564630000N00915000EA0081200812123", ext, f));
     EXPECT_EQ(f.enl, 0);
 }
 
-TEST(IgcBRecord, AnUnreadableFieldKeepsItsValueAndOnlyTheLastFieldSetsTheStatus) {
+TEST(IgcBRecord, NoFixLeavesTheFieldsAndAnUnreadableExtensionKeepsItsValue) {
     Igc_extensions ext;
+    ext.enl_first = 36;
+    ext.enl_last = 38;
     Igc_b_fields f;
-    ASSERT_TRUE(parse_b_record("B1234564630000N00915000EA0081200812", ext, f));
-    // Blank minutes and a blank GNSS altitude: both keep their values; the
-    // GNSS altitude is the last field, so the record fails.
-    EXPECT_FALSE(parse_b_record("B12  574630000N00915000EA00900", ext, f));
-    EXPECT_EQ(f.minutes, 34);
-    EXPECT_EQ(f.seconds, 57);
+    ASSERT_TRUE(read_b_record("B1234564630000N00915000EA0081200812017", ext, f));
+    // A record that is no fix changes nothing.
+    EXPECT_FALSE(read_b_record("B12  574630000N00915000EA0090000900017", ext, f));
+    EXPECT_EQ(f.t, 45296);
+    EXPECT_EQ(f.alt_press, 812);
+    EXPECT_EQ(f.enl, 17);
+    // An ENL value that cannot be read keeps the one before; the fix is
+    // read all the same.
+    EXPECT_TRUE(read_b_record("B1234584630000N00915000EA00900009000x7", ext, f));
+    EXPECT_EQ(f.t, 45298);
     EXPECT_EQ(f.alt_press, 900);
-    EXPECT_EQ(f.alt_gnss, 812);
-    // A bad middle field with a good last one leaves the status good.
-    EXPECT_TRUE(parse_b_record("B12xx584630000N00915000EA0090000900", ext, f));
-    EXPECT_EQ(f.minutes, 34);
+    EXPECT_EQ(f.enl, 17);
 }
 
 // The B record the converter writes for a fix (time s, latitude and
@@ -150,56 +198,119 @@ TEST(IgcBRecordCheck, WrittenRecordsPassAndEachBrokenFieldFails) {
     struct Case {
         const char* what;
         std::string line;
+        int32_t lad;  // LAD columns from 36 (0: none)
         bool valid;
     };
     const Case cases[] = {
-        {"written record", b, true},
-        {"written below sea level", written_b(3600, -33.5f, -70.25f, -12, 0), true},
-        {"written at the day's and the globe's ends", written_b(86399, 90, 180, 99999, 999), true},
-        {"written with the lowest altitude", written_b(0, -90, -180, -9999, 0), true},
-        {"35 columns, no extension", b.substr(0, 35), true},
-        {"extension columns are not looked at", b.substr(0, 35) + "x -?", true},
-        {"validity V", with_columns(b, 25, "V"), true},
-        {"minutes 59999", with_columns(with_columns(b, 10, "59999"), 19, "59999"), true},
-        {"README line", "Both build and run on Linux (where the simulator itself runs under Wine and", false},
-        {"not a B record", with_columns(b, 1, "C"), false},
-        {"lower-case b", with_columns(b, 1, "b"), false},
-        {"letter in the hours", with_columns(b, 3, "x"), false},
-        {"letter in the minutes", with_columns(b, 4, "x"), false},
-        {"letter in the seconds", with_columns(b, 7, "O"), false},
-        {"letter in the latitude degrees", with_columns(b, 8, "x"), false},
-        {"letter in the latitude minutes", with_columns(b, 14, "x"), false},
-        {"letter in the longitude degrees", with_columns(b, 17, "x"), false},
-        {"letter in the longitude minutes", with_columns(b, 19, "x"), false},
-        {"letter in the pressure altitude", with_columns(b, 30, "x"), false},
-        {"letter in the GNSS altitude", with_columns(b, 31, "x"), false},
-        {"hour 24", with_columns(b, 2, "24"), false},
-        {"minute 60", with_columns(b, 4, "60"), false},
-        {"second 60", with_columns(b, 6, "60"), false},
-        {"latitude degrees 91", with_columns(b, 8, "91"), false},
-        {"longitude degrees 181", with_columns(b, 16, "181"), false},
-        {"latitude minutes 60000", with_columns(b, 10, "60000"), false},
-        {"longitude minutes 60000", with_columns(b, 19, "60000"), false},
-        {"latitude hemisphere E", with_columns(b, 15, "E"), false},
-        {"latitude hemisphere n", with_columns(b, 15, "n"), false},
-        {"longitude hemisphere N", with_columns(b, 24, "N"), false},
-        {"longitude hemisphere blank", with_columns(b, 24, " "), false},
-        {"validity X", with_columns(b, 25, "X"), false},
-        {"validity blank", with_columns(b, 25, " "), false},
-        {"34 columns", b.substr(0, 34), false},
-        {"B alone", "B", false},
-        {"blank in the time", with_columns(b, 5, " "), false},
-        {"blank in the latitude", with_columns(b, 11, " "), false},
-        {"blank in the longitude", with_columns(b, 23, " "), false},
-        {"altitude blank-filled", with_columns(b, 26, "  812"), false},
-        {"minus inside the altitude", with_columns(b, 26, "00-12"), false},
-        {"minus alone", with_columns(b, 31, "-    "), false},
-        {"plus sign", with_columns(b, 31, "+0812"), false},
-        {"minus in the time", with_columns(b, 2, "-1"), false},
-        {"byte beyond ASCII", with_columns(b, 9, "\xb9"), false},
-        {"NUL", with_columns(b, 12, std::string(1, '\0')), false},
+        {"written record", b, 0, true},
+        {"written below sea level", written_b(3600, -33.5f, -70.25f, -12, 0), 0, true},
+        {"written at the day's and the globe's ends", written_b(86399, 90, 180, 99999, 999), 0, true},
+        {"written with the lowest altitude", written_b(0, -90, -180, -9999, 0), 0, true},
+        {"35 columns, no extension", b.substr(0, 35), 0, true},
+        {"extension columns are not looked at", b.substr(0, 35) + "x -?", 0, true},
+        {"validity V", with_columns(b, 25, "V"), 0, true},
+        {"minutes 59999", with_columns(with_columns(b, 10, "59999"), 19, "59999"), 0, true},
+        {"hour 24", with_columns(b, 2, "24"), 0, true},
+        {"hour 99", with_columns(b, 2, "99"), 0, true},
+        {"89 degrees 59.999 minutes", with_columns(b, 8, "8959999"), 0, true},
+        {"179 degrees 59.999 minutes", with_columns(b, 16, "17959999"), 0, true},
+        {"90 degrees with finer digits 0", with_columns(b.substr(0, 35), 8, "9000000N") + "00", 2, true},
+        {"README line", "Both build and run on Linux (where the simulator itself runs under Wine and", 0, false},
+        {"not a B record", with_columns(b, 1, "C"), 0, false},
+        {"lower-case b", with_columns(b, 1, "b"), 0, false},
+        {"letter in the hours", with_columns(b, 3, "x"), 0, false},
+        {"letter in the minutes", with_columns(b, 4, "x"), 0, false},
+        {"letter in the seconds", with_columns(b, 7, "O"), 0, false},
+        {"letter in the latitude degrees", with_columns(b, 8, "x"), 0, false},
+        {"letter in the latitude minutes", with_columns(b, 14, "x"), 0, false},
+        {"letter in the longitude degrees", with_columns(b, 17, "x"), 0, false},
+        {"letter in the longitude minutes", with_columns(b, 19, "x"), 0, false},
+        {"letter in the pressure altitude", with_columns(b, 30, "x"), 0, false},
+        {"letter in the GNSS altitude", with_columns(b, 31, "x"), 0, false},
+        {"minute 60", with_columns(b, 4, "60"), 0, false},
+        {"second 60", with_columns(b, 6, "60"), 0, false},
+        {"latitude degrees 91", with_columns(b, 8, "91"), 0, false},
+        {"longitude degrees 181", with_columns(b, 16, "181"), 0, false},
+        {"latitude minutes 60000", with_columns(b, 10, "60000"), 0, false},
+        {"longitude minutes 60000", with_columns(b, 19, "60000"), 0, false},
+        {"90 degrees 00.001 minutes", with_columns(b, 8, "9000001"), 0, false},
+        {"180 degrees 00.001 minutes", with_columns(b, 16, "18000001"), 0, false},
+        {"90 and 180 degrees 59.999 minutes", with_columns(b, 8, "9059999N18059999E"), 0, false},
+        {"90 degrees with a finer digit", with_columns(b.substr(0, 35), 8, "9000000N") + "01", 2, false},
+        {"latitude hemisphere E", with_columns(b, 15, "E"), 0, false},
+        {"latitude hemisphere n", with_columns(b, 15, "n"), 0, false},
+        {"longitude hemisphere N", with_columns(b, 24, "N"), 0, false},
+        {"longitude hemisphere blank", with_columns(b, 24, " "), 0, false},
+        {"validity X", with_columns(b, 25, "X"), 0, false},
+        {"validity blank", with_columns(b, 25, " "), 0, false},
+        {"34 columns", b.substr(0, 34), 0, false},
+        {"B alone", "B", 0, false},
+        {"blank in the time", with_columns(b, 5, " "), 0, false},
+        {"blank in the latitude", with_columns(b, 11, " "), 0, false},
+        {"blank in the longitude", with_columns(b, 23, " "), 0, false},
+        {"altitude blank-filled", with_columns(b, 26, "  812"), 0, false},
+        {"minus inside the altitude", with_columns(b, 26, "00-12"), 0, false},
+        {"minus alone", with_columns(b, 31, "-    "), 0, false},
+        {"plus sign", with_columns(b, 31, "+0812"), 0, false},
+        {"minus in the time", with_columns(b, 2, "-1"), 0, false},
+        {"byte beyond ASCII", with_columns(b, 9, "\xb9"), 0, false},
+        {"NUL", with_columns(b, 12, std::string(1, '\0')), 0, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(b_record_valid(c.line), c.valid) << c.what << ": " << c.line;
+    for (const Case& c : cases) {
+        Igc_b_fields f;
+        EXPECT_EQ(read_b_record(c.line, finer_ext(c.lad, 0), f), c.valid) << c.what << ": " << c.line;
+    }
+}
+
+// Every record the converter's writer writes is a fix and gives back the
+// position it was written from; so does the hour field of a writer that
+// counts on past midnight.
+TEST(IgcBRecordCheck, EveryWrittenRecordReadsBackAsItsFix) {
+    std::mt19937 rng(20250611);
+    std::uniform_real_distribution<float> lat_d(-90.0f, 90.0f), lon_d(-180.0f, 180.0f), alt_d(-9999.0f, 99999.0f);
+    std::uniform_int_distribution<int32_t> t_d(0, 86399), h_d(0, 99);
+    const Igc_extensions ext = finer_ext(0, 0);
+    for (int i = 0; i < 20000; ++i) {
+        // Every tenth fix at a limit of the globe.
+        const float lat = i % 10 == 1 ? (i % 20 == 1 ? 90.0f : -90.0f) : lat_d(rng);
+        const float lon = i % 10 == 2 ? (i % 20 == 2 ? 180.0f : -180.0f) : lon_d(rng);
+        const int32_t t = t_d(rng);
+        std::string b;
+        ASSERT_TRUE(igc_b_record(track_fix{static_cast<float>(t), 0, 0, alt_d(rng), 0}, lat, lon, b));
+        const int32_t h = h_d(rng);
+        const std::string hours{static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10)};
+        b = with_columns(b, 2, hours);
+        Igc_b_fields f;
+        ASSERT_TRUE(read_b_record(b, ext, f)) << b;
+        EXPECT_EQ(f.t, h * 3600 + t % 3600) << b;
+        // Half a thousandth of a minute, and the float32 rounding of both.
+        EXPECT_NEAR(f.latitude, lat, 1.0 / 120000 + 2e-5) << b;
+        EXPECT_NEAR(f.longitude, lon, 1.0 / 120000 + 3e-5) << b;
+    }
+}
+
+// Whatever bytes follow the "B", a record that is read places its fix on
+// the globe, at a time below 100 hours.
+TEST(IgcBRecordCheck, ARecordThatIsReadLiesOnTheGlobe) {
+    std::mt19937 rng(4711);
+    const std::string base = "B1234564630000N00915000EA0081200812005017";
+    const std::string bytes = "0123456789099959NSEWAV- x\xb9";
+    std::uniform_int_distribution<std::size_t> col(1, 40), pick(0, bytes.size() - 1);
+    std::uniform_int_distribution<int32_t> n_d(1, 6), lad_d(0, 3);
+    int read = 0;
+    for (int i = 0; i < 50000; ++i) {
+        std::string b = base;
+        for (int k = n_d(rng); k > 0; --k) b[col(rng)] = bytes[pick(rng)];
+        const Igc_extensions ext = finer_ext(lad_d(rng), lad_d(rng));
+        Igc_b_fields f;
+        if (!read_b_record(b, ext, f)) continue;
+        ++read;
+        ASSERT_LE(std::fabs(f.latitude), 90.0f) << b;
+        ASSERT_LE(std::fabs(f.longitude), 180.0f) << b;
+        ASSERT_GE(f.t, 0) << b;
+        ASSERT_LT(f.t, 360000) << b;
+    }
+    EXPECT_GT(read, 1000) << "the damage must leave some records readable";
 }
 
 TEST(IgcCRecords, DeclarationAndWaypoint) {

@@ -65,6 +65,39 @@ TEST_F(IgcRoundTrip, LandscapeCoordinatesComeBackNearTheTrack) {
     }
 }
 
+// The log with the line ends `ends` in turn in place of its CR LF.
+std::string with_line_ends(const std::string& text, const std::vector<std::string>& ends) {
+    std::string r;
+    std::size_t n = 0;
+    for (const std::string& l : crlf_lines(text)) r += l + ends[n++ % ends.size()];
+    return r;
+}
+
+TEST_F(IgcRoundTrip, EveryLineEndGivesTheSameFixesAndTask) {
+    track_desc d = interop_track(3040);
+    d.tps[1].radius = 750;
+    convert_test_track(d, tmp.file("t.igc"));
+    read("t.igc");
+    ASSERT_GT(nrec, 0);
+    const std::vector<igc_fix> want = ppp;
+    const std::string text = tmp.read("t.igc");
+    const std::vector<std::vector<std::string>> cases = {{"\n"}, {"\r"}, {"\r", "\r\n"}, {"\r", "\n", "\r\n", "\r"}};
+    for (const std::vector<std::string>& ends : cases) {
+        const std::string what = ::testing::PrintToString(ends);
+        tmp.write("e.igc", with_line_ends(text, ends));
+        init_read_fpl();
+        init_wp();
+        read("e.igc");
+        EXPECT_EQ(status, 0) << what;
+        ASSERT_EQ(ppp.size(), want.size()) << what << console;
+        for (std::size_t i = 0; i < want.size(); ++i) EXPECT_EQ(ppp[i], want[i]) << what << " fix " << i;
+        // The flight plan after the fixes is read with the same line ends.
+        EXPECT_EQ(rd_fpl_0.fpl_vers, 3) << what;
+        EXPECT_EQ(rd_fpl_2.tpnam[1], "Goal") << what;
+        EXPECT_EQ(rd_fpl_1.tprad[1], 750) << what;
+    }
+}
+
 TEST_F(IgcRoundTrip, TheVersionThreeTaskLandsInTheTaskModel) {
     track_desc d = interop_track(3040);
     d.tps[1].radius = 750;

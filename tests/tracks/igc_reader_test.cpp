@@ -137,6 +137,32 @@ TEST_F(IgcReader, ALogAcrossMidnightKeepsIncreasingTimes) {
     for (std::size_t i = 0; i < f.size(); ++i) EXPECT_EQ(ppp[i][igc_t], static_cast<float>(f[i].t)) << i;
 }
 
+TEST_F(IgcReader, HoursPastMidnightWrappedOrNotGiveTheSameTimes) {
+    // A day from 08:00: the converter writes the hours after midnight as
+    // 00 to 07, a logger that counts on as 24 to 31; both read as one
+    // increasing day.
+    const std::vector<igc_text_fix> day = igc_text_flight(8 * 3600, 86400);
+    const std::string wrapped = igc_text_log(day);
+    std::string counted = wrapped;
+    for (std::size_t p = counted.find("\r\nB"); p != std::string::npos; p = counted.find("\r\nB", p + 2)) {
+        const int32_t h = (counted[p + 3] - '0') * 10 + (counted[p + 4] - '0');
+        if (h < 8) {
+            counted[p + 3] = static_cast<char>('0' + (h + 24) / 10);
+            counted[p + 4] = static_cast<char>('0' + (h + 24) % 10);
+        }
+    }
+    ASSERT_NE(counted, wrapped);
+    ASSERT_NE(counted.find("\r\nB315959"), std::string::npos);
+    for (const std::string& text : {wrapped, counted}) {
+        ASSERT_EQ(read(text), 0);
+        ASSERT_EQ(nrec, 86400);
+        EXPECT_EQ(ppp.front()[igc_t], 8.0f * 3600);
+        EXPECT_EQ(ppp.back()[igc_t], 32.0f * 3600 - 1);
+        for (std::size_t i = 1; i < ppp.size(); ++i) ASSERT_EQ(ppp[i][igc_t] - ppp[i - 1][igc_t], 1.0f) << i;
+        EXPECT_FALSE(printed("no fix")) << console;
+    }
+}
+
 TEST_F(IgcReader, TheAltitudeFieldByLoggerKind) {
     struct Case {
         const char* type_line;  // the "HFFTYFRTYPE" or "HFGPSGPS" record
