@@ -128,6 +128,18 @@ TEST_F(Trackdiff, PairsAreFoundWhateverTheOrderOfTheSecondLog) {
     }
 }
 
+// More than 27.7 hours at one fix a second: counts too wide for their five
+// columns are printed whole, those that fit keep their columns.
+TEST_F(Trackdiff, CountsBeyondFiveDigitsArePrintedWhole) {
+    std::vector<igc_text_fix> day = igc_text_flight(43200, 100001);
+    tmp.write("a.igc", igc_text_log(day));
+    day[5].alt += 1;
+    tmp.write("b.igc", igc_text_log(day));
+    ASSERT_EQ(run("a.igc", "b.igc"), 0);
+    EXPECT_TRUE(printed(" time matches        =100001\n data matches        =100000\n different fixes     =    1\n"))
+        << console.substr(console.size() - std::min<std::size_t>(console.size(), 600));
+}
+
 TEST_F(Trackdiff, NoCommonTimePrintsTheCountsAlone) {
     tmp.write("a.igc", igc_text_log(igc_text_flight(1000, 5)));
     tmp.write("b.igc", igc_text_log(igc_text_flight(5000, 5)));
