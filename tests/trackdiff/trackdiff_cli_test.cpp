@@ -146,6 +146,25 @@ TEST_F(TrackdiffCli, TheDescriptionOfAConverterLogRunsToItsEnd) {
     EXPECT_EQ(count_of(r.out, " IOS="), 2 * (after + 2)) << r.out;
 }
 
+// A log whose flight plan declares more than 30 turnpoints ends the
+// comparison after the reader's message, with status 1 and no report.
+TEST_F(TrackdiffCli, AFlightPlanOfMoreThanThirtyTurnpointsEndsTheRun) {
+    std::string big;
+    int counts_seen = 0;
+    for (const std::string& l : file_lines(box.read("t.igc"))) {
+        const bool count = l.rfind("LCONFPLCount=", 0) == 0;
+        counts_seen += count;
+        big += (count ? std::string("LCONFPLCount=32") : l) + "\r\n";
+    }
+    ASSERT_EQ(counts_seen, 1);
+    box.write("big.igc", big);
+    const Bremalo_run r = diff({"t.igc", "big.igc"});
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_NE(r.both().find("XCSoar does not support more than 30 turnpoints"), std::string::npos) << r.both();
+    EXPECT_EQ(r.out.find("time matches"), std::string::npos) << r.out;
+    EXPECT_FALSE(box.exists("t-big_igc_diff.txt"));
+}
+
 // The README saved under an IGC name, as a user did: its lines beginning
 // with "B" ("Both build and run ...") are text, not fixes, so the log holds
 // no fix and nothing is compared.
