@@ -73,14 +73,14 @@ awk -v a="$same" -v b="$gaps" 'BEGIN { printf "ratio:                    %.2f\n"
 # the other way round, and from the middle on only the even seconds.
 # ORDER 2: as 1, then each quarter of an hour's records shuffled.
 big() {
-  awk -v order="$2" 'function put(i,  t, lat, lon, dl, ml, dn, mn, alt) {
+  awk -v order="$2" 'function put(i,  t, k, ml, tl, dn, mn, alt) {
       t = i % 86400
-      lat = 46.0 + (i % 100000) * 0.00001; lon = 9.0 + (i % 100000) * 0.000013
-      dl = int(lat); ml = int((lat - dl) * 60000 + 0.5)
-      dn = int(lon); mn = int((lon - dn) * 60000 + 0.5)
+      # Whole thousandths of minutes, so that none rounds up to 60000.
+      k = i % 100000; ml = int(k * 0.6); tl = int(k * 0.78)
+      dn = 9 + int(tl / 60000); mn = tl % 60000
       alt = 1000 + i % 1500
-      rec = sprintf("B%02d%02d%02d%02d%05dN%03d%05dEA%05d%05d005000\r\n", int(t / 3600), int(t % 3600 / 60), t % 60,
-                    dl, ml, dn, mn, alt, alt)
+      rec = sprintf("B%02d%02d%02d46%05dN%03d%05dEA%05d%05d005000\r\n", int(t / 3600), int(t % 3600 / 60), t % 60,
+                    ml, dn, mn, alt, alt)
       if (order < 2) { printf "%s", rec; return }
       blk[nb++] = rec
     }
