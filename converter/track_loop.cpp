@@ -270,7 +270,7 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     std::vector<track_fix>().swap(ppsec);
 
     console_free(gggmas.wmass, gggmas.fmass, rd_ftr_2.start_rec, rd_ftr_2.nwp);
-    console_line(int_field(nrec, 6) + " fixes and " + int_field(rd_ftr_2.nwp, 2) + " turn points read");
+    console_line(count_field(nrec, 6) + " fixes and " + count_field(rd_ftr_2.nwp, 2) + " turn points read");
     console_line("");
 
     if (opt.qrftr && !rename_track(track.name, ttt)) outcome = Track_outcome::not_renamed;

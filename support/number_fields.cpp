@@ -102,6 +102,12 @@ std::string int_field(long long v, int width) {
     return right_justify(std::to_string(v), width);
 }
 
+std::string count_field(long long v, int width) {
+    std::string s = std::to_string(v);
+    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+    return s;
+}
+
 std::string zero_padded_field(long long v, int width) {
     if (width <= 0) return {};
     std::string s(static_cast<std::size_t>(width), '0');

@@ -14,6 +14,11 @@
 /// it does not fit (a width of 0 or less gives an empty text).
 std::string int_field(long long v, int width);
 
+/// A count right-justified in `width` characters; a count too wide for
+/// them is printed whole, widening the field (a count is read as a number,
+/// so asterisks would lose it).
+std::string count_field(long long v, int width);
+
 /// A non-negative integer with leading zeros in exactly `width` characters
 /// (Iw.w, such as the "05" of a time); asterisks for a negative value or one
 /// too wide.

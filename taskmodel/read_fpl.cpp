@@ -2,8 +2,10 @@
 //
 // The plan is ini-like text: section headers in square brackets and
 // key=value lines; inside an IGC file every plan line carries the prefix
-// "LCONFPL" and the first "LCONFlightInfo" line ends the plan.  The lines
-// are dispatched on their key; a line that matches nothing is ignored.
+// "LCONFPL" and the first "LCONFlightInfo" line ends the plan, unless the
+// description has begun: its lines are taken raw up to a blank line or the
+// end of the input.  The lines are dispatched on their key; a line that
+// matches nothing is ignored.
 #include "taskmodel/read_fpl.h"
 
 #include <algorithm>
@@ -564,25 +566,20 @@ bool on_option_key(std::string_view key, std::string_view val) {
 // ---------------------------------------------------------------------------
 // Description
 
-/// Reads the description after its "Text" line.  In an IGC file the plan's
-/// own lines carry the prefix, so there the prefix is taken off (the line
-/// keeps as many characters of text as a plain one) and the first line
-/// without it (the flight information that follows) ends the description;
-/// a plain plan's description ends at a blank line.
-void read_description(Fpl_input& input, std::string_view first, bool embedded, int32_t& ios) {
+/// Reads the description after its "Text" line: the lines that follow, up
+/// to a blank line or the end of the input, each cut to the line limit.
+/// They are taken raw, in an IGC file as in a plain plan: an "LCONFPL"
+/// prefix stays in the text and a flight-information line does not end
+/// the description.
+void read_description(Fpl_input& input, std::string_view first, int32_t& ios) {
     Rd_fpl_2& t = rd_fpl_2;
     t.fpldesc[0] = fit(first, kv_len);
     int32_t count = 1;
     std::string line;
-    const std::size_t limit = base_line_limit + (embedded ? fpl_prefix.size() : 0);
     for (;;) {
-        ios = fpl_input_read_line(input, line, limit);
+        ios = fpl_input_read_line(input, line, base_line_limit);
         console_free("IOS=", ios);
         if (ios != 0 || is_blank(line)) break;
-        if (embedded) {
-            if (!starts_with(line, fpl_prefix)) break;
-            line.erase(0, fpl_prefix.size());
-        }
         if (count >= maxfpldesc) {
             console_free("read_fpl: more than", maxfpldesc, "description lines, line ignored:", line);
             continue;
@@ -683,7 +680,7 @@ void read_fpl(Fpl_input& input, bool qreset, bool qverb, bool qfr, int32_t& nl, 
         } else if (r.qplane && on_plane_key(key, val)) {
         } else if (on_option_key(key, val)) {
         } else if (key == "Text") {
-            read_description(input, val, embedded, ios);
+            read_description(input, val, ios);
             break;
         }
         rd_fpl_0.nwpmax = std::max(rd_fpl_0.nwpmax, r.itp);

@@ -18,9 +18,10 @@
 /// qfr     French text for the turnpoint-limit message.
 /// nl      out: plan lines taken (non-blank lines before the end; the
 ///         "LCONFlightInfo" line and description lines are not counted).
-/// ios     out: 0 when an "LCONFlightInfo" line or the end of the
-///         description ended the plan, -1 at the end of the input, else the
-///         read error code.
+/// ios     out: 0 when an "LCONFlightInfo" line before the description or
+///         a blank line after its "Text" line ended the plan, -1 at the end
+///         of the input, else the read error code.  The description's lines
+///         are taken raw, prefix and flight-information lines included.
 ///
 /// A "Count" above 31 task points shows an error message and ends the
 /// program (exit status 1).  Lines whose index lies outside the model's

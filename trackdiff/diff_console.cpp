@@ -4,7 +4,7 @@
 #include "support/number_fields.h"
 
 std::string count_line(std::string_view label, int64_t count) {
-    return " " + pad_right(label, 20) + "=" + int_field(count, 5);
+    return " " + pad_right(label, 20) + "=" + count_field(count, 5);
 }
 
 std::vector<std::string> count_lines(const Match_result& r) {

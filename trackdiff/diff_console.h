@@ -9,7 +9,8 @@
 #include "trackdiff/fix_matching.h"
 
 /// A count line: a blank, `label` from column 2, "=" in column 22, the
-/// count right-aligned in columns 23-27 (five asterisks above 99999).
+/// count right-aligned in columns 23-27; a count above 99999 is printed
+/// whole from column 23 on.
 std::string count_line(std::string_view label, int64_t count);
 
 /// The three count lines: "time matches", "data matches" and "different

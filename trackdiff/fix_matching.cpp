@@ -54,24 +54,26 @@ Match_result match_fixes_walk(const std::vector<igc_fix>& pp1, const std::vector
     return r;
 }
 
-bool times_strictly_increase(const std::vector<igc_fix>& pp) {
-    for (std::size_t j = 0; j + 1 < pp.size(); ++j)
-        if (!(pp[j][igc_t] < pp[j + 1][igc_t])) return false;
+bool times_in_order(const std::vector<igc_fix>& pp) {
     for (const igc_fix& f : pp)
-        if (std::isnan(f[igc_t])) return false;
+        if (!std::isfinite(f[igc_t])) return false;
+    for (std::size_t j = 0; j + 1 < pp.size(); ++j)
+        if (pp[j + 1][igc_t] < pp[j][igc_t]) return false;
     return true;
 }
 
+namespace {
+
 // Why the searches below find what the walk finds.  With the times of pp2
-// increasing, d(j) = t - t2[j] (a rounded float difference, which rounding
+// in order, d(j) = t - t2[j] (a rounded float difference, which rounding
 // keeps monotonic) never increases with j.  So the indices with d(j) <=
 // eps form a suffix of pp2 and those with d(j) >= -eps a prefix, and the
 // matching indices are where both hold.  A forward walk from i2 + 1 stops
 // at the first index of the suffix beyond i2, if it is in the prefix; a
 // backward walk from i2 - 1 at the last index of the prefix below i2, if
 // it is in the suffix; otherwise the walk runs to the end or the start.
-Match_result match_fixes(const std::vector<igc_fix>& pp1, const std::vector<igc_fix>& pp2) {
-    if (!times_strictly_increase(pp2)) return match_fixes_walk(pp1, pp2);
+// Equal times in pp2 change none of this.
+Match_result match_in_order(const std::vector<igc_fix>& pp1, const std::vector<igc_fix>& pp2) {
     Match_result r;
     const std::size_t n2 = pp2.size();
     if (n2 == 0) return r;
@@ -115,6 +117,27 @@ Match_result match_fixes(const std::vector<igc_fix>& pp1, const std::vector<igc_
         }
     }
     r.i2 = i2;
+    return r;
+}
+
+}  // namespace
+
+Match_result match_fixes(const std::vector<igc_fix>& pp1, const std::vector<igc_fix>& pp2) {
+    if (times_in_order(pp2)) return match_in_order(pp1, pp2);
+    // The fixes that can match, by time; a stable sort keeps fixes of the
+    // same time in the log's order, so the choice among them is the one the
+    // walk makes on a log in order.
+    std::vector<std::size_t> order;
+    order.reserve(pp2.size());
+    for (std::size_t j = 0; j < pp2.size(); ++j)
+        if (std::isfinite(pp2[j][igc_t])) order.push_back(j);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return pp2[a][igc_t] < pp2[b][igc_t]; });
+    std::vector<igc_fix> sorted;
+    sorted.reserve(order.size());
+    for (const std::size_t j : order) sorted.push_back(pp2[j]);
+    Match_result r = match_in_order(pp1, sorted);
+    r.i2 = order.empty() ? 0 : order[r.i2];
     return r;
 }
 

@@ -1,9 +1,9 @@
 // Matching the fixes of two IGC logs by time of day.
 //
-// Each fix of the first log is paired with the fix of the second log that
-// has the same time (within match_eps), searched from where the previous
-// search ended.  Pure functions over the two fix arrays: the counts, the
-// statistics and the differing pairs come back in one result.
+// Each fix of the first log is paired with a fix of the second log that has
+// the same time (within match_eps), wherever it stands in the second log.
+// Pure functions over the two fix arrays: the counts, the statistics and
+// the differing pairs come back in one result.
 #pragma once
 
 #include <array>
@@ -38,7 +38,8 @@ struct Match_result {
     std::array<float, 3> emin{1e34f, 1e34f, 1e34f};  ///< smallest |difference|
     std::array<float, 3> emax{0.0f, 0.0f, 0.0f};     ///< largest |difference|
     std::array<float, 3> esom{0.0f, 0.0f, 0.0f};     ///< sum of squared differences
-    /// Index (0-based) into the second log where the last search ended.
+    /// Index (0-based) into the second log of the fix where the last search
+    /// ended.
     std::size_t i2 = 0;
     /// The time matches that are not data matches, in the first log's order.
     std::vector<Fix_difference> differences;
@@ -55,14 +56,23 @@ struct Match_result {
 /// the product of the fix counts when pp2 lacks times that pp1 has.
 Match_result match_fixes_walk(const std::vector<igc_fix>& pp1, const std::vector<igc_fix>& pp2);
 
-/// The same result as match_fixes_walk, field for field and i2 included,
-/// found by a bounded search when the times of pp2 strictly increase (each
-/// match in constant time for logs sampled alike, else in logarithmic
-/// time); other arrays go through the walk.
+/// The pairing trackdiff uses.  The second log's fixes are taken in time
+/// order (fixes of the same time keeping their order in the log; fixes
+/// whose time is not a finite number match nothing and are left out), and
+/// the walk runs over that order, each search bounded: constant time for
+/// logs sampled alike, logarithmic otherwise.  So every fix of pp1 whose
+/// time pp2 holds is paired, whatever the order of either log, and a pp2
+/// for which times_in_order holds (equal times allowed) gives
+/// match_fixes_walk's result field for field, i2 included.  Where pp2
+/// holds several fixes within match_eps of the time, the walk's choice is
+/// kept: the fix the previous search ended on when it matches, else the
+/// first of them in that order when the search goes forward (the pp1 fix
+/// is later than the fix the previous search ended on), the last of them
+/// when it goes backward.
 Match_result match_fixes(const std::vector<igc_fix>& pp1, const std::vector<igc_fix>& pp2);
 
-/// True when every time of `pp` is below the next one (none is NaN).
-bool times_strictly_increase(const std::vector<igc_fix>& pp);
+/// True when the times of `pp` never decrease and are all finite.
+bool times_in_order(const std::vector<igc_fix>& pp);
 
 /// Root mean square of each quantity, sqrt(esom / nsom) in single
 /// precision; only meaningful for nsom > 0.

@@ -285,7 +285,8 @@ void print_summary(const Igc_read& r) {
         console_free(nrec, "fixes read", "HDR", r.nhdr);
     }
     if (r.nskip > 0) console_free(r.nskip, "fixes skipped");
-    if (r.nnot_fix > 0) console_free(r.nnot_fix, "lines beginning with B are no fix, passed over");
+    if (r.nnot_fix == 1) console_free(r.nnot_fix, "line beginning with B is no fix, passed over");
+    if (r.nnot_fix > 1) console_free(r.nnot_fix, "lines beginning with B are no fix, passed over");
     if (!is_blank(rd_fpl_2.landscape))
         console_line(" Landscape, glider : " + std::string(trim_right(rd_fpl_2.landscape)) + " " +
                      std::string(trim_right(ggg001.glider)));

@@ -23,6 +23,20 @@ TEST(NumberFields, IntegerFieldsRightJustifiedOrStars) {
     EXPECT_EQ(int_field(5, 0), "");
 }
 
+TEST(NumberFields, CountFieldsWidenForCountsTooWide) {
+    const struct {
+        long long v;
+        int width;
+        const char* text;
+    } cases[] = {
+        {0, 5, "    0"},          {99999, 5, "99999"},         {100000, 5, "100000"},
+        {1000000, 5, "1000000"},  {2147483647, 5, "2147483647"}, {999999, 6, "999999"},
+        {1000000, 6, "1000000"},  {7, 2, " 7"},                {123, 2, "123"},
+        {-5, 3, " -5"},           {-1234, 3, "-1234"},         {12, 0, "12"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(count_field(c.v, c.width), c.text) << c.v << " in " << c.width;
+}
+
 TEST(NumberFields, ZeroPaddedFields) {
     EXPECT_EQ(zero_padded_field(5, 2), "05");
     EXPECT_EQ(zero_padded_field(0, 2), "00");

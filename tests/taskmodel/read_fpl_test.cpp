@@ -273,11 +273,20 @@ TEST_F(ReadFpl, EmbeddedTwinAndLineEndsGiveTheSameModel) {
     // The IGC reader has taken the version line and set the version.
     rd_fpl_0.fpl_vers = 3;
     read_plan(embedded_sample(), true, "flight.igc");
-    EXPECT_EQ(ios, 0);
-    EXPECT_EQ(nl, plain_nl - 2) << "the flight-information line is not counted";
-    EXPECT_EQ(model_text(), plain);
+    EXPECT_EQ(ios, -1);
+    EXPECT_EQ(nl, plain_nl - 2) << "the version lines are the IGC reader's";
     EXPECT_EQ(rd_fpl_2.tpnam[0], "Lesce &lt;A&gt;");
-    EXPECT_EQ(rd_fpl_2.fpldesc[1], "Second line");
+    // The description's lines are taken raw, up to the end of the input.
+    const std::string raw_desc[] = {"First line", "LCONFPLSecond line", "LCONFPLThird line",
+                                    "LCONFlightInfoDistance=12345", "LCONFPLTPName0=Not part of the plan"};
+    ASSERT_EQ(rd_fpl_0.nb_fpldesc, 5);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(rd_fpl_2.fpldesc[i], raw_desc[i]) << i;
+    // Apart from the description, the same model as the plain plan.
+    rd_fpl_2.fpldesc[1] = "Second line";
+    rd_fpl_2.fpldesc[2] = "Third line";
+    rd_fpl_2.fpldesc[3] = rd_fpl_2.fpldesc[4] = "";
+    rd_fpl_0.nb_fpldesc = 3;
+    EXPECT_EQ(model_text(), plain);
 }
 
 TEST_F(ReadFpl, EndOfInputWithoutDescription) {
@@ -479,14 +488,17 @@ TEST_F(ReadFpl, Descriptions) {
     EXPECT_EQ(ios, 0);
     EXPECT_EQ(nl, 1);
 
-    // Embedded: the prefix is taken off, the flight information ends it.
-    read_plan(join_lines({"LCONFPLText=One", "LCONFPLTwo", "LCONFPL", "LCONFPLFour",
-                          "LCONFlightInfoX=1", "LCONFPLFive"}));
-    EXPECT_EQ(rd_fpl_0.nb_fpldesc, 4);
-    EXPECT_EQ(rd_fpl_2.fpldesc[1], "Two");
-    EXPECT_EQ(rd_fpl_2.fpldesc[2], "");
-    EXPECT_EQ(rd_fpl_2.fpldesc[3], "Four");
-    EXPECT_EQ(ios, 0);
+    // Embedded: the lines are taken raw, prefix included; the flight
+    // information does not end the description, the end of the input does.
+    read_plan(join_lines({"LCONFPLText=One", "LCONFPLTwo", "LCONFPL", "LCONFlightInfoX=1", "LCONFPLFive"}));
+    EXPECT_EQ(rd_fpl_0.nb_fpldesc, 5);
+    EXPECT_EQ(rd_fpl_2.fpldesc[0], "One");
+    EXPECT_EQ(rd_fpl_2.fpldesc[1], "LCONFPLTwo");
+    EXPECT_EQ(rd_fpl_2.fpldesc[2], "LCONFPL");
+    EXPECT_EQ(rd_fpl_2.fpldesc[3], "LCONFlightInfoX=1");
+    EXPECT_EQ(rd_fpl_2.fpldesc[4], "LCONFPLFive");
+    EXPECT_EQ(ios, -1);
+    EXPECT_EQ(nl, 1);
 
     // End of input inside the description.
     read_plan(join_lines({"Text=" + std::string(100, 'a'), std::string(300, 'b')}));
@@ -495,9 +507,9 @@ TEST_F(ReadFpl, Descriptions) {
     EXPECT_EQ(rd_fpl_2.fpldesc[1], std::string(132, 'b'));
     EXPECT_EQ(ios, -1);
 
-    // An embedded line keeps as much text as a plain one.
+    // An embedded line is cut at the same limit, its prefix counted.
     read_plan(join_lines({"LCONFPLText=One", "LCONFPL" + std::string(140, 'c')}));
-    EXPECT_EQ(rd_fpl_2.fpldesc[1], std::string(132, 'c'));
+    EXPECT_EQ(rd_fpl_2.fpldesc[1], "LCONFPL" + std::string(125, 'c'));
 
     // More lines than the model holds: the first 16 are kept.
     std::string many = "Text=1\r\n";

@@ -336,11 +336,17 @@ TEST_F(WriteFpl, ReadBackGivesTheModelWithTheMotionValuesMoved) {
         EXPECT_EQ(rd_fpl_6.taskdate, 44000);
         EXPECT_EQ(rd_fpl_6.maxstartgroundspeed, 170);
         EXPECT_EQ(rd_fpl_6.ropelength, 55.5f);
-        EXPECT_EQ(rd_fpl_0.nb_fpldesc, 2);
-        EXPECT_EQ(rd_fpl_2.fpldesc[1], "More");
-        EXPECT_EQ(ios, 0);
+        // In an IGC file the description's lines are taken raw, up to the
+        // end of the input.
+        EXPECT_EQ(rd_fpl_0.nb_fpldesc, qigc ? 3 : 2);
+        EXPECT_EQ(rd_fpl_2.fpldesc[1], qigc ? "LCONFPLMore" : "More");
+        EXPECT_EQ(rd_fpl_2.fpldesc[2], qigc ? "LCONFlightInfoX=1" : "");
+        EXPECT_EQ(ios, qigc ? -1 : 0);
 
         // Put the written model back for the next form.
+        rd_fpl_2.fpldesc[1] = "More";
+        rd_fpl_2.fpldesc[2] = "";
+        rd_fpl_0.nb_fpldesc = 2;
         rd_fpl_2.tpnam[0] = "A<1>";
         rd_fpl_1.tpazi[1] = 90;
         rd_fpl_wz1.movedir[2] = 1;

@@ -122,6 +122,49 @@ TEST_F(TrackdiffCli, AConverterLogAgainstACopyAndAChangedCopy) {
     EXPECT_EQ(text.size(), 70u * report.size()) << "lines end CR LF";
 }
 
+// The flight plan's description in a converter log runs from its "Text"
+// line to the end of the log: every line after it is taken raw, the flight
+// information included, each read with status 0, then the end of the input
+// gives -1, and the reader's last line repeats it (eleven lines for the
+// converter's logs).
+TEST_F(TrackdiffCli, TheDescriptionOfAConverterLogRunsToItsEnd) {
+    const std::vector<std::string> lines = file_lines(box.read("t.igc"));
+    const auto text = std::find_if(lines.begin(), lines.end(),
+                                   [](const std::string& l) { return l.rfind("LCONFPLText=", 0) == 0; });
+    ASSERT_NE(text, lines.end());
+    const std::size_t after = static_cast<std::size_t>(lines.end() - text - 1);
+    ASSERT_GT(std::count_if(text, lines.end(), [](const std::string& l) { return l.rfind("LCONFlightInfo", 0) == 0; }),
+              1);
+    fs::copy_file(box.work() / "t.igc", box.work() / "copy.igc");
+    const Bremalo_run r = diff({"t.igc", "copy.igc"});
+    EXPECT_EQ(r.status, 0) << r.both();
+    std::string reads;
+    for (std::size_t i = 0; i < after; ++i) reads += " IOS= 0\n";
+    reads += " IOS= -1\n";
+    EXPECT_EQ(count_of(r.out, "\n" + reads), 2u) << after << "\n" << r.out;
+    EXPECT_EQ(count_of(r.out, " IOS= -1\n"), 4u) << r.out;
+    EXPECT_EQ(count_of(r.out, " IOS="), 2 * (after + 2)) << r.out;
+}
+
+// A log whose flight plan declares more than 30 turnpoints ends the
+// comparison after the reader's message, with status 1 and no report.
+TEST_F(TrackdiffCli, AFlightPlanOfMoreThanThirtyTurnpointsEndsTheRun) {
+    std::string big;
+    int counts_seen = 0;
+    for (const std::string& l : file_lines(box.read("t.igc"))) {
+        const bool count = l.rfind("LCONFPLCount=", 0) == 0;
+        counts_seen += count;
+        big += (count ? std::string("LCONFPLCount=32") : l) + "\r\n";
+    }
+    ASSERT_EQ(counts_seen, 1);
+    box.write("big.igc", big);
+    const Bremalo_run r = diff({"t.igc", "big.igc"});
+    EXPECT_EQ(r.status, 1) << r.both();
+    EXPECT_NE(r.both().find("XCSoar does not support more than 30 turnpoints"), std::string::npos) << r.both();
+    EXPECT_EQ(r.out.find("time matches"), std::string::npos) << r.out;
+    EXPECT_FALSE(box.exists("t-big_igc_diff.txt"));
+}
+
 // The README saved under an IGC name, as a user did: its lines beginning
 // with "B" ("Both build and run ...") are text, not fixes, so the log holds
 // no fix and nothing is compared.

@@ -1,8 +1,10 @@
 // The comparison program from its command line to its report and console.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -86,6 +88,56 @@ TEST_F(Trackdiff, MissingTimesAndAnEarlierStart) {
     ASSERT_EQ(run("a.igc", "late.igc"), 0);
     EXPECT_TRUE(printed("\n different number of fixes\n")) << console;
     EXPECT_TRUE(printed(" time matches        =   45\n data matches        =   45\n")) << console;
+}
+
+// Every fix of the first log finds its partner wherever it stands in the
+// second log, and the counts, statistics and report are those of the
+// second log in time order.
+TEST_F(Trackdiff, PairsAreFoundWhateverTheOrderOfTheSecondLog) {
+    // From 08:16:00, every tenth second missing from the second log (those
+    // whose count from the start ends in 9), and some fixes changed.
+    const std::vector<igc_text_fix> first = igc_text_flight(8 * 3600 + 16 * 60, 120);
+    std::vector<igc_text_fix> ordered;
+    for (const igc_text_fix& p : first)
+        if (p.t % 10 != 9) ordered.push_back(p);
+    for (std::size_t i = 0; i < ordered.size(); i += 13) ordered[i].alt += 2;
+    for (std::size_t i = 5; i < ordered.size(); i += 17) ordered[i].lon -= 0.001;
+    tmp.write("first.igc", igc_text_log(first));
+    tmp.write("ordered.igc", igc_text_log(ordered));
+    ASSERT_EQ(run("first.igc", "ordered.igc"), 0);
+    ASSERT_TRUE(printed(" time matches        =  108\n data matches        =   93\n different fixes     =   15\n"))
+        << console;
+    const std::string counts = console.substr(console.find(" time matches"));
+    const std::string report = tmp.read("first-ordered_igc_diff.txt");
+
+    std::vector<igc_text_fix> step_back = ordered, shuffled = ordered, reversed(ordered.rbegin(), ordered.rend());
+    // 08:16:41 written before 08:16:40.
+    const auto at_40 = std::find_if(step_back.begin(), step_back.end(),
+                                    [](const igc_text_fix& p) { return p.t == 8 * 3600 + 16 * 60 + 40; });
+    std::iter_swap(at_40, at_40 + 1);
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+    const struct {
+        const char* name;
+        const std::vector<igc_text_fix>& fixes;
+    } cases[] = {{"step_back", step_back}, {"shuffled", shuffled}, {"reversed", reversed}};
+    for (const auto& c : cases) {
+        tmp.write(std::string(c.name) + ".igc", igc_text_log(c.fixes));
+        ASSERT_EQ(run("first.igc", std::string(c.name) + ".igc"), 0) << c.name;
+        EXPECT_EQ(console.substr(console.find(" time matches")), counts) << c.name;
+        EXPECT_EQ(tmp.read("first-" + std::string(c.name) + "_igc_diff.txt"), report) << c.name;
+    }
+}
+
+// More than 27.7 hours at one fix a second: counts too wide for their five
+// columns are printed whole, those that fit keep their columns.
+TEST_F(Trackdiff, CountsBeyondFiveDigitsArePrintedWhole) {
+    std::vector<igc_text_fix> day = igc_text_flight(43200, 100001);
+    tmp.write("a.igc", igc_text_log(day));
+    day[5].alt += 1;
+    tmp.write("b.igc", igc_text_log(day));
+    ASSERT_EQ(run("a.igc", "b.igc"), 0);
+    EXPECT_TRUE(printed(" time matches        =100001\n data matches        =100000\n different fixes     =    1\n"))
+        << console.substr(console.size() - std::min<std::size_t>(console.size(), 600));
 }
 
 TEST_F(Trackdiff, NoCommonTimePrintsTheCountsAlone) {

@@ -232,7 +232,7 @@ TEST_F(IgcReader, ARecordCutShortIsPassedOverAndTheReadingGoesOn) {
     ASSERT_EQ(nrec, 2);
     EXPECT_EQ(ppp[1][igc_t], 43202.0f);
     EXPECT_EQ(ppp[1][igc_alt], 802.0f);
-    EXPECT_TRUE(printed(" 2 fixes read 2 2 2 HDR 1\n 1 lines beginning with B are no fix, passed over\n")) << console;
+    EXPECT_TRUE(printed(" 2 fixes read 2 2 2 HDR 1\n 1 line beginning with B is no fix, passed over\n")) << console;
 }
 
 // A field that cannot be read in an I record, a C record or a fix's
@@ -299,7 +299,7 @@ TEST_F(IgcReader, TextBeginningWithBIsNoFixWhereverItStands) {
         EXPECT_TRUE(printed(" ENL, MOP 39 41 0 0\n")) << c.where;
         // The L record after the fixes is still taken.
         EXPECT_EQ(rd_fpl_2.landscape, "Alps") << c.where;
-        EXPECT_TRUE(printed(" 4 fixes read 1 1 1 HDR 14\n 1 lines beginning with B are no fix, passed over\n"))
+        EXPECT_TRUE(printed(" 4 fixes read 1 1 1 HDR 14\n 1 line beginning with B is no fix, passed over\n"))
             << c.where << "\n" << console;
     }
 }
