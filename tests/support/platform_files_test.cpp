@@ -148,24 +148,6 @@ TEST_F(PlatformFiles, CreateNewFile) {
     EXPECT_EQ(create_new_file("", "", f), ENOENT);
 }
 
-TEST_F(PlatformFiles, FileBehindLinks) {
-    tmp.write("d/f", "x");
-    fs::create_symlink("d/f", "one");
-    fs::create_symlink("one", "two");
-    fs::create_symlink("nowhere", "dangling");
-    fs::create_symlink("sub/new", "d/later");
-    fs::create_symlink("d/later", "to_later");
-    fs::create_symlink("loop_b", "loop_a");
-    fs::create_symlink("loop_a", "loop_b");
-    const std::string real = fs::canonical("d/f").string();
-    EXPECT_EQ(file_behind_links("two"), real);
-    EXPECT_EQ(file_behind_links("one"), real);
-    // A link to a name not made yet: that name, from the link's folder.
-    EXPECT_EQ(file_behind_links("dangling"), "nowhere");
-    EXPECT_EQ(file_behind_links("to_later"), "d/sub/new");
-    for (const char* same : {"d/f", "missing", "loop_a", ""}) EXPECT_EQ(file_behind_links(same), same);
-}
-
 // The reasons that messages give beside their own text, for the numbers the
 // file functions return.
 TEST(PlatformErrors, TextOfTheFileFunctionsNumbers) {
