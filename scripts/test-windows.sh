@@ -6,9 +6,11 @@
 # without it for the end-to-end tests of the converter and trackdiff on
 # such a machine; then the programs as installed into a fresh prefix
 # (tests/installed/), both programs under a file-size limit that makes
-# their writes fail part way (tests/windows/write_failures.sh), and the
-# Linux and the Windows build of the converter on the same tracks and of
-# trackdiff on the same logs (tests/crossbuild/).
+# their writes fail part way (tests/windows/write_failures.sh), the
+# converter ended by Ctrl-C and run beside leftovers of killed runs
+# (tests/windows/stops.sh), and the Linux and the Windows build of the
+# converter on the same tracks and of trackdiff on the same logs
+# (tests/crossbuild/).
 # The Linux programs are those of build/ when it is there.  The run fails
 # too when it leaves files behind outside the folders it removes.  Every
 # Windows program, the tests' among them, runs through scripts/wine-run.sh,
@@ -137,6 +139,10 @@ WINEPREFIX="$bare" bash tests/installed/installed_programs.sh cmake "$build" sam
 # simulator, whose server runs already (the limit is the programs' alone).
 WINEPREFIX="$bare" bash tests/windows/write_failures.sh "$build/converter/Bremalo.exe" \
   "$build/trackdiff/trackdiff.exe"
+
+# The converter ended by Ctrl-C while it writes leaves no temporary file,
+# and leftovers of killed runs stop no run.
+WINEPREFIX="$bare" bash tests/windows/stops.sh "$build/converter/Bremalo.exe" "$build/tests/write_long_track.exe"
 
 # The same tracks through the Linux and the Windows build of the converter,
 # and the same logs through both builds of trackdiff.  The Linux programs

@@ -271,7 +271,8 @@ inline constexpr int32_t max_watched_files = 32;
 /// ends by SIGINT, SIGTERM or SIGHUP (Linux; a signal ignored when the
 /// program started stays ignored) or by Ctrl-C, Ctrl-Break or the closing
 /// of its console (Windows); the program then ends as that event ends it
-/// (Linux: the signal's own status; Windows: the system's handler).  On
+/// (Linux: by the signal; Windows: status STATUS_CONTROL_C_EXIT, as the
+/// system's own handler ends it).  On
 /// Linux SIGXFSZ is also ignored, so that a write beyond the file-size
 /// limit fails with EFBIG instead of ending the program.  Once per run;
 /// later calls do nothing.

@@ -34,8 +34,9 @@ BOOL WINAPI on_console_event(DWORD event) {
         int ready = slot_ready;
         if (w.state.compare_exchange_strong(ready, slot_claimed)) DeleteFileA(w.name);
     }
-    // The system's own handler then ends the process, with its usual status.
-    return FALSE;
+    // Ended as the system's own handler ends it, with its status (which
+    // Wine's handler does not give).
+    ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 }  // namespace
