@@ -255,7 +255,8 @@ bool is_permission_error(int32_t code);
 
 /// The most bytes a file name (one path part) may have in `folder` (empty:
 /// the working folder): pathconf's _PC_NAME_MAX on Linux, 255 when it
-/// cannot be had; 255 on Windows.
+/// cannot be had; on Windows 255, or fewer where the folder's full path
+/// leaves less room within MAX_PATH.
 int32_t longest_file_name(std::string_view folder);
 
 /// The number of this process, which no other process running at the same

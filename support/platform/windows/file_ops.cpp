@@ -154,7 +154,16 @@ int32_t check_writable(std::string_view path_in) {
 
 bool is_permission_error(int32_t code) { return code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT; }
 
-int32_t longest_file_name(std::string_view /*folder*/) { return 255; }
+int32_t longest_file_name(std::string_view folder_in) {
+    // The *A calls take paths of fewer than MAX_PATH characters in all.
+    const std::string folder = folder_in.empty() ? std::string(".") : std::string(folder_in);
+    char full[MAX_PATH + 1] = {};
+    const DWORD n = GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n > MAX_PATH) return 255;
+    const bool separated = full[n - 1] == '\\' || full[n - 1] == '/';
+    const int32_t room = MAX_PATH - 1 - static_cast<int32_t>(n) - (separated ? 0 : 1);
+    return room < 255 ? (room > 0 ? room : 0) : 255;
+}
 
 uint32_t process_number() { return static_cast<uint32_t>(GetCurrentProcessId()); }
 
