@@ -47,8 +47,9 @@ protected:
 
     // Starts the converter in the working folder, as the sandbox runs it,
     // with its console thrown away; `file_limit` (bytes, 0 for none) with
-    // SIGXFSZ as the caller left it: at its default.
-    pid_t start(const std::vector<std::string>& args, rlim_t file_limit = 0) const {
+    // SIGXFSZ as the caller left it: at its default; the signal `ignored`
+    // (when not 0) ignored, as nohup leaves SIGHUP.
+    pid_t start(const std::vector<std::string>& args, rlim_t file_limit = 0, int ignored = 0) const {
         const std::string exe = box.exe().string(), work = box.work().string(), wine = box.wine().string();
         std::vector<char*> argv{const_cast<char*>(exe.c_str())};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -64,6 +65,7 @@ protected:
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         signal(SIGXFSZ, SIG_DFL);
+        if (ignored != 0) signal(ignored, SIG_IGN);
         if (file_limit != 0) {
             const rlimit limit{file_limit, file_limit};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
@@ -96,6 +98,21 @@ TEST_F(BremaloStops, ASignalDuringAWriteLeavesNothing) {
         EXPECT_EQ(box.read("long_tXYZ.txt"), "earlier\r\n") << strsignal(sig);
         EXPECT_EQ(names(box.work()), before) << strsignal(sig);
     }
+}
+
+// A signal ignored when the run began (nohup) stays ignored.
+TEST_F(BremaloStops, AnIgnoredSignalStaysIgnored) {
+    box.track("long.ftr", e2e_track(3040, 100000));
+    const pid_t pid = start({"-noigc", "-wr", "long.ftr"}, 0, SIGHUP);
+    ASSERT_GT(pid, 0);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!has_temp_file(box.work()) && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    kill(pid, SIGHUP);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(file_lines(box.read("long_tXYZ.txt")).size(), 100001u);
 }
 
 TEST_F(BremaloStops, ASizeLimitIsAWriteError) {
