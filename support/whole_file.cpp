@@ -130,9 +130,9 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
     if (is_symbolic_link(w.target)) return open_in_place(w, keep_content);
     const Path_entry entry = path_entry(w.target);
     const Entry_kind kind = entry.kind;
-    // A name that no file can have here (too long, under a file, in a
-    // folder that cannot be searched) is refused as opening it would be.
-    if (kind == Entry_kind::none && entry.error != ENOENT) return File_error{entry.error, false};
+    // A name too long for any file is refused as opening it would be (the
+    // temporary name, cut short, would be made, and only its rename fail).
+    if (kind == Entry_kind::none && entry.error == ENAMETOOLONG) return File_error{entry.error, false};
     // A device or a pipe takes the lines itself; there is no earlier file
     // to keep.
     if (kind == Entry_kind::other) return open_in_place(w, keep_content);
