@@ -6,9 +6,13 @@
 
 #include "converter/bremalo.h"
 #include "support/console.h"
+#include "support/platform.h"
 #include "support/stop.h"
 
 int main(int argc, char** argv) {
+    // From the start, so that no file is left by a run ended from outside
+    // and a size limit is a write error for every file, the logs included.
+    catch_stop_signals();
     try {
         const std::vector<std::string> args(argv, argv + argc);
         return bremalo(args);

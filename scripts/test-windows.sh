@@ -8,8 +8,10 @@
 # (tests/installed/), both programs under a file-size limit that makes
 # their writes fail part way (tests/windows/write_failures.sh), four runs
 # of the converter at once into one folder
-# (tests/windows/concurrent_runs.sh), and the Linux and the Windows build
-# of the converter on the same tracks and of trackdiff on the same logs
+# (tests/windows/concurrent_runs.sh), the converter ended by Ctrl-C and
+# run beside leftovers of killed runs (tests/windows/stops.sh), and the
+# Linux and the Windows build of the converter on the same tracks and of
+# trackdiff on the same logs
 # (tests/crossbuild/).
 # The Linux programs are those of build/ when it is there.  The run fails
 # too when it leaves files behind outside the folders it removes.  Every
@@ -143,6 +145,10 @@ WINEPREFIX="$bare" bash tests/windows/write_failures.sh "$build/converter/Bremal
 # Four runs of the converter at once into one output folder, ten rounds:
 # each run replaces files the others hold open for a moment.
 WINEPREFIX="$bare" bash tests/windows/concurrent_runs.sh "$build/converter/Bremalo.exe"
+
+# The converter ended by Ctrl-C while it writes leaves no temporary file,
+# and leftovers of killed runs stop no run.
+WINEPREFIX="$bare" bash tests/windows/stops.sh "$build/converter/Bremalo.exe" "$build/tests/write_long_track.exe"
 
 # The same tracks through the Linux and the Windows build of the converter,
 # and the same logs through both builds of trackdiff.  The Linux programs

@@ -205,10 +205,13 @@ inline constexpr int32_t create_name_taken = -1;
 /// when no entry of that name exists (a file, a folder, a symbolic link
 /// even when it leads nowhere): an existing file is never opened, emptied
 /// or changed.  On Linux open with O_CREAT | O_EXCL (mode 0666 less the
-/// umask); when `like` names an existing file, the new one gets its
-/// permission bits instead, so that a file that replaces it keeps them.  On
-/// Windows CreateFileA with CREATE_NEW, shared for reading and writing as
-/// fopen shares a file; `like` is not used.  Result 0 with `f` open;
+/// umask); when `like` names an existing regular file (not a link), the
+/// new one gets its permission bits instead, and its owner and group where
+/// the system allows it (root; the group alone for a member of it), so
+/// that a file that replaces it keeps them.  On Windows CreateFileA with
+/// CREATE_NEW, shared for reading and writing as fopen shares a file and
+/// for deleting, so that the stop handler can remove it while it is open;
+/// `like` is not used.  Result 0 with `f` open;
 /// create_name_taken when the name is taken; else the system's error
 /// number (errno; on Windows GetLastError), `f` null and nothing created.
 int32_t create_new_file(std::string_view path, std::string_view like, std::FILE*& f);
@@ -244,14 +247,52 @@ int32_t flush_to_disk(std::FILE* f);
 /// gives ENOENT (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND).
 int32_t rename_replacing(std::string_view from, std::string_view to);
 
-/// The file that writing to `path` writes: when `path` is a symbolic link
-/// to an existing entry, the path of that entry with every link followed
-/// (Linux, realpath); when it is a link to a name that does not exist, the
-/// name the last link gives (relative names taken from each link's folder),
-/// where writing through the link makes the file; else `path` itself (a
-/// loop of links among them; always on Windows).  A file put
-/// in place by rename_replacing under this name leaves the link a link.
-std::string file_behind_links(std::string_view path);
+/// True when `path` itself is a symbolic link, whatever it leads to (or
+/// whether it leads anywhere): lstat on Linux; on Windows a reparse point
+/// tagged as a symbolic link.
+bool is_symbolic_link(std::string_view path);
+
+/// True for an error number of create_new_file by which the system refuses
+/// a new file in that folder (no write permission, a read-only file
+/// system): EACCES, EPERM, EROFS on Linux; ERROR_ACCESS_DENIED and
+/// ERROR_WRITE_PROTECT on Windows.
+bool is_permission_error(int32_t code);
+
+/// The most bytes a file name (one path part) may have in `folder` (empty:
+/// the working folder): pathconf's _PC_NAME_MAX on Linux, 255 when it
+/// cannot be had; on Windows 255, or fewer where the folder's full path
+/// leaves less room within MAX_PATH.
+int32_t longest_file_name(std::string_view folder);
+
+/// The number of this process, which no other process running at the same
+/// time has: getpid on Linux, GetCurrentProcessId on Windows.
+uint32_t process_number();
+
+// A run ended from outside: Ctrl-C, a signal, the console closed.
+
+/// How many temporary files the stop handler can know of at once.
+inline constexpr int32_t max_watched_files = 32;
+
+/// Makes the run remove the files that watch_temp_file names before it
+/// ends by SIGINT, SIGTERM or SIGHUP (Linux; a signal ignored when the
+/// program started stays ignored) or by Ctrl-C, Ctrl-Break or the closing
+/// of its console (Windows); the program then ends as that event ends it
+/// (Linux: by the signal; Windows: status STATUS_CONTROL_C_EXIT, as the
+/// system's own handler ends it).  On
+/// Linux SIGXFSZ is also ignored, so that a write beyond the file-size
+/// limit fails with EFBIG instead of ending the program.  Once per run;
+/// later calls do nothing.
+void catch_stop_signals();
+
+/// Tells the stop handler to remove the file `path` (a name relative to
+/// the working folder or absolute) if the run is ended from outside.
+/// Returns the slot to give unwatch_temp_file, or -1 when the name is not
+/// kept (all slots taken, a name too long for one).
+int32_t watch_temp_file(std::string_view path);
+
+/// The file of `slot` (from watch_temp_file) is no longer removed; -1 does
+/// nothing.
+void unwatch_temp_file(int32_t slot);
 
 /// Result of rename_no_replace when a file of the target's name exists.
 inline constexpr int32_t rename_target_taken = -1;

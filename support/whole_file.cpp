@@ -10,8 +10,12 @@
 
 namespace {
 
-/// Temporary names tried before the folder counts as unusable.
+/// Temporary names tried before the folder counts as unusable.  Only
+/// leftovers of killed runs whose process had this one's number take any.
 constexpr int max_temp_names = 1000;
+
+/// The count K of the temporary names this process made.
+uint32_t temp_count = 0;
 
 int32_t errno_code() { return errno != 0 ? errno : EIO; }
 
@@ -33,6 +37,52 @@ void forget(const Whole_file& w) {
 void remove_temp(Whole_file& w) {
     if (!w.temp.empty()) std::remove(w.temp.c_str());
     w.temp.clear();
+    unwatch_temp_file(w.watch);
+    w.watch = -1;
+}
+
+/// The next temporary name for `target`: "NAME.P.K.tmp" beside it, NAME cut
+/// short where the whole would not fit in a file name of the folder.
+std::string temp_name(const std::string& target) {
+    std::size_t start = target.size();
+    while (start > 0 && !is_path_separator(target[start - 1])) --start;
+    const std::string folder = target.substr(0, start);
+    std::string name = target.substr(start);
+    const std::string ending = "." + std::to_string(process_number()) + "." + std::to_string(++temp_count) + ".tmp";
+    const std::size_t longest = static_cast<std::size_t>(longest_file_name(folder));
+    if (name.size() + ending.size() > longest) {
+        name.resize(longest > ending.size() ? longest - ending.size() : 0);
+        // Never half a character of a multi-byte encoding.
+        while (!name.empty() && static_cast<unsigned char>(name.back()) >= 0x80) name.pop_back();
+    }
+    return folder + name + ending;
+}
+
+/// Opens `w.target` itself for writing, as the system opens it.
+File_error open_in_place(Whole_file& w, bool keep_content) {
+    errno = 0;
+    w.f = std::fopen(w.target.c_str(), keep_content ? "ab" : "wb");
+    return w.f != nullptr ? File_error{} : c_error();
+}
+
+/// Creates the temporary file of `w.target`, known to the stop handler
+/// before it exists.
+File_error open_temp(Whole_file& w) {
+    for (int tries = 0; tries < max_temp_names; ++tries) {
+        const std::string temp = temp_name(w.target);
+        const int32_t watch = watch_temp_file(temp);
+        std::FILE* f = nullptr;
+        const int32_t st = create_new_file(temp, w.target, f);
+        if (st == 0) {
+            w.f = f;
+            w.temp = temp;
+            w.watch = watch;
+            return {};
+        }
+        unwatch_temp_file(watch);
+        if (st != create_name_taken) return File_error{st, true};
+    }
+    return File_error{EEXIST, false};
 }
 
 /// Copies the bytes of the file `from` to `to`.
@@ -71,36 +121,36 @@ Whole_file::~Whole_file() { whole_file_discard(*this); }
 
 File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_content) {
     whole_file_discard(w);
+    catch_stop_signals();
     w.target = std::string(target);
-    w.place = file_behind_links(w.target);
-    const Entry_kind kind = path_entry(w.place).kind;
-    if (kind == Entry_kind::other) {
-        // A device or a pipe takes the lines itself; there is no earlier
-        // file to keep.
-        errno = 0;
-        w.f = std::fopen(w.place.c_str(), keep_content ? "ab" : "wb");
-        return w.f != nullptr ? File_error{} : c_error();
-    }
+    if (w.target.empty()) return File_error{ENOENT, false};
+    // Where a link leads, and whether it may be followed at all, is the
+    // system's to decide (its protections against links planted in shared
+    // folders, loops): its own open writes through the link.
+    if (is_symbolic_link(w.target)) return open_in_place(w, keep_content);
+    const Path_entry entry = path_entry(w.target);
+    const Entry_kind kind = entry.kind;
+    // A name too long for any file is refused as opening it would be (the
+    // temporary name, cut short, would be made, and only its rename fail).
+    if (kind == Entry_kind::none && entry.error == ENAMETOOLONG) return File_error{entry.error, false};
+    // A device or a pipe takes the lines itself; there is no earlier file
+    // to keep.
+    if (kind == Entry_kind::other) return open_in_place(w, keep_content);
     if (kind != Entry_kind::none) {
         // Refused now as writing in place would refuse it (a folder, a file
-        // without write permission), and with the same reason; opened
-        // without emptying it, so the file stays as it is.
-        if (const int32_t st = check_writable(w.place); st != 0) return File_error{st, false};
+        // without write permission), and with the same reason.
+        if (const int32_t st = check_writable(w.target); st != 0) return File_error{st, false};
     }
-    std::FILE* f = nullptr;
-    std::string temp;
-    for (int k = 1;; ++k) {
-        if (k > max_temp_names) return File_error{EEXIST, false};
-        temp = w.place + "." + std::to_string(k) + ".tmp";
-        const int32_t st = create_new_file(temp, w.place, f);
-        if (st == 0) break;
-        if (st != create_name_taken) return File_error{st, true};
+    if (const File_error e = open_temp(w); e.code != 0) {
+        // A folder where no new file may be made still lets its existing
+        // file be written in place, as it could be before.
+        if (kind == Entry_kind::file && e.platform && is_permission_error(e.code))
+            return open_in_place(w, keep_content);
+        return e;
     }
-    w.f = f;
-    w.temp = temp;
     open_files().push_back(&w);
     if (keep_content && kind == Entry_kind::file) {
-        const File_error e = copy_bytes(w.place, f);
+        const File_error e = copy_bytes(w.target, w.f);
         if (e.code != 0) {
             whole_file_discard(w);
             return e;
@@ -129,7 +179,7 @@ File_error whole_file_commit(Whole_file& w) {
     errno = 0;
     if (std::fclose(f) != 0 && e.code == 0) e = c_error();
     if (e.code == 0 && !w.temp.empty()) {
-        const int32_t st = rename_replacing(w.temp, w.place);
+        const int32_t st = rename_replacing(w.temp, w.target);
         if (st == 0)
             w.temp.clear();
         else

@@ -3,17 +3,28 @@
 // place by one rename once every byte has been written and flushed.  A write
 // that fails part way (a full disk, a size limit) then never costs the user
 // an earlier file of that name: the temporary file is removed and the
-// earlier file stays as it was, byte for byte.
+// earlier file stays as it was, byte for byte.  The new file keeps the
+// earlier one's permission bits, and its owner and group where the system
+// allows it.
 //
-// The temporary file is "NAME.K.tmp" in the target's folder (K = 1, 2, ...,
-// the first name that no entry takes), so that the rename stays on one file
-// system; it is created exclusively and never opens an existing file.  A
-// target that is a symbolic link is written through it: the file it leads
-// to is replaced and the link stays.  A target that is a device or a pipe
-// (no file that a rename could put in place) is written directly.
+// The temporary file is "NAME.P.K.tmp" in the target's folder (P the
+// process's number, K = 1, 2, ... counted by the process), so that the
+// rename stays on one file system and no two runs at once ever take the
+// same name; a name too long for the folder is cut short before ".P.K.tmp".
+// It is created exclusively and never opens an existing file: a name taken
+// (a leftover of a run killed outright) is passed over and left alone.
+//
+// Some targets are written in place instead, as opening them for writing
+// does, with no temporary file (and so without the earlier file kept on a
+// failure): a symbolic link, which the system's own open follows or
+// refuses (a loop, a link that its protections forbid to follow); a device
+// or a pipe; and an existing file that may be written in a folder where no
+// new file may be made.
 //
 // Files open here are known to stop_run (support/stop.h), which removes
-// their temporary files before the program ends.
+// their temporary files before the program ends, and to the handler of
+// the signals that end a run from outside (catch_stop_signals of
+// support/platform.h).
 #pragma once
 
 #include <cstdint>
@@ -50,20 +61,20 @@ struct Whole_file {
     /// Open for binary writing between whole_file_open and
     /// whole_file_commit or whole_file_discard; null otherwise.
     std::FILE* f = nullptr;
-    /// The name the caller gave, for its messages.
+    /// The name the caller gave, for its messages, and the file replaced.
     std::string target;
-    /// The file that is replaced: `target`, or the file its symbolic link
-    /// leads to.
-    std::string place;
-    /// The temporary file while open; empty when the target is written
-    /// directly (a device) or nothing is open.
+    /// The temporary file while open; empty when the target is written in
+    /// place or nothing is open.
     std::string temp;
+    /// The slot of `temp` in the stop handler's table; -1 for none.
+    int32_t watch = -1;
 };
 
-/// Opens a temporary file for `target`.  An existing target that could not
-/// be written in place (a folder, a file without write permission) is
-/// refused as opening it for writing would be, with the same error, and
-/// before anything is created.  With `keep_content` the file begins with
+/// Opens a temporary file for `target` (or the target itself, where it is
+/// written in place).  An existing target that could not be written in
+/// place (a folder, a file without write permission) is refused as opening
+/// it for writing would be, with the same error, and before anything is
+/// created.  With `keep_content` the file begins with
 /// the bytes of the existing target (none when there is none), so that lines
 /// written go after them, as when appending.  Returns code 0 with `w.f`
 /// open; else the error, nothing left open or created.

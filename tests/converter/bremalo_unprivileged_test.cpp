@@ -2,6 +2,8 @@
 // /usr/local/bin is): the entries go to the working folder and the run goes
 // on.  As root writes anywhere, the program then runs as an unprivileged
 // user (through setpriv).
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -72,4 +74,22 @@ TEST_F(BremaloUnprivileged, ReadOnlyEarlierIgcFile) {
     for (const fs::directory_entry& e : fs::directory_iterator(box.work())) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Logfile.txt", "t.ftr", "t.igc"}));
+}
+
+// IGC files that their user may write, in a folder where that user may
+// make no file: written in place, one track after the other.
+TEST_F(BremaloUnprivileged, WritableFilesInAFolderThatIsNot) {
+    if (as_user.empty()) GTEST_SKIP() << "needs root, to give the files to another user";
+    box.track("t.ftr", e2e_track(3040));
+    box.track("u.ftr", e2e_track(3040));
+    for (const char* f : {"t.igc", "u.igc", "Logfile.txt"}) {
+        box.write(f, "earlier\r\n");
+        ASSERT_EQ(chown((box.work() / f).c_str(), 65534, 65534), 0);
+        fs::permissions(box.work() / f, fs::perms::owner_read | fs::perms::owner_write);
+    }
+    fs::permissions(box.work(), read_only_folder);
+    const Bremalo_run r = box.run({"t.ftr", "u.ftr"}, {}, as_user);
+    fs::permissions(box.work(), fs::perms::all);
+    EXPECT_EQ(r.status, 0) << r.both();
+    for (const char* f : {"t.igc", "u.igc"}) EXPECT_EQ(count_prefixed(file_lines(box.read(f)), "B"), 20u) << f;
 }

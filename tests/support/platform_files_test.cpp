@@ -11,7 +11,9 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -207,22 +209,46 @@ TEST_F(PlatformFiles, CheckWritable) {
     EXPECT_FALSE(fs::exists("missing"));
 }
 
-TEST_F(PlatformFiles, FileBehindLinks) {
-    tmp.write("d/f", "x");
-    fs::create_symlink("d/f", "one");
-    fs::create_symlink("one", "two");
+// What whole files ask before they choose how to write: is the name a link
+// itself, could it be written in place, and for what reason not.
+TEST_F(PlatformFiles, WritingInPlace) {
+    tmp.write("f", "x");
+    tmp.write("d/g", "x");
+    fs::create_symlink("f", "to_f");
     fs::create_symlink("nowhere", "dangling");
-    fs::create_symlink("sub/new", "d/later");
-    fs::create_symlink("d/later", "to_later");
     fs::create_symlink("loop_b", "loop_a");
     fs::create_symlink("loop_a", "loop_b");
-    const std::string real = fs::canonical("d/f").string();
-    EXPECT_EQ(file_behind_links("two"), real);
-    EXPECT_EQ(file_behind_links("one"), real);
-    // A link to a name not made yet: that name, from the link's folder.
-    EXPECT_EQ(file_behind_links("dangling"), "nowhere");
-    EXPECT_EQ(file_behind_links("to_later"), "d/sub/new");
-    for (const char* same : {"d/f", "missing", "loop_a", ""}) EXPECT_EQ(file_behind_links(same), same);
+    for (const char* link : {"to_f", "dangling", "loop_a"}) EXPECT_TRUE(is_symbolic_link(link)) << link;
+    for (const char* other : {"f", "d", "missing", ""}) EXPECT_FALSE(is_symbolic_link(other)) << other;
+
+    struct {
+        const char* name;
+        int32_t error;
+    } cases[] = {{"f", 0}, {"to_f", 0}, {"d", EISDIR}, {"missing", ENOENT}, {"loop_a", ELOOP}, {"f/x", ENOTDIR}};
+    for (const auto& c : cases) EXPECT_EQ(check_writable(c.name), c.error) << c.name;
+    EXPECT_EQ(tmp.read("f"), "x");  // opened, never emptied
+
+    for (const int32_t e : {EACCES, EPERM, EROFS}) EXPECT_TRUE(is_permission_error(e)) << e;
+    for (const int32_t e : {ENOENT, ENOSPC, EEXIST, 0}) EXPECT_FALSE(is_permission_error(e)) << e;
+    EXPECT_EQ(longest_file_name(""), 255);  // the test folder's file system
+    EXPECT_EQ(longest_file_name("d/"), 255);
+}
+
+// The stop handler's table: a slot per name, freed for the next one, and
+// no slot for a name when all are taken.
+TEST(StopHandlerTable, SlotsAreTakenAndFreed) {
+    std::vector<int32_t> slots;
+    for (int32_t i = 0; i < max_watched_files; ++i) {
+        slots.push_back(watch_temp_file("t" + std::to_string(i)));
+        ASSERT_GE(slots.back(), 0);
+    }
+    EXPECT_EQ(watch_temp_file("one more"), -1);
+    unwatch_temp_file(slots[3]);
+    EXPECT_EQ(watch_temp_file("again"), slots[3]);
+    EXPECT_EQ(watch_temp_file(""), -1);
+    for (const int32_t s : slots) unwatch_temp_file(s);
+    unwatch_temp_file(-1);
+    EXPECT_EQ(watch_temp_file(std::string(5000, 'n')), -1);
 }
 
 // The reasons that messages give beside their own text, for the numbers the

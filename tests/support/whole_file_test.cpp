@@ -64,16 +64,30 @@ TEST_F(WholeFile, ReplacedOnlyWhenComplete) {
     EXPECT_EQ(names(), (std::set<std::string>{"n.txt", "r.txt"}));
 }
 
-// Entries that take the temporary names are passed over and left alone,
-// a folder and a file alike.
+// Entries that take the temporary names (leftovers of killed runs, among
+// them one that had this process's number) are passed over and left
+// alone, a folder and a file alike.
 TEST_F(WholeFile, TakenTemporaryNamesAreLeftAlone) {
-    tmp.write("r.txt.1.tmp", "someone's\r\n");
+    // The name the next file takes: this one's count plus one.
+    std::string next;
+    {
+        Whole_file probe;
+        ASSERT_EQ(whole_file_open(probe, "r.txt").code, 0);
+        const std::string::size_type count_end = probe.temp.rfind(".tmp");
+        const std::string::size_type count_start = probe.temp.rfind('.', count_end - 1) + 1;
+        const int count = std::stoi(probe.temp.substr(count_start, count_end - count_start));
+        next = probe.temp.substr(0, count_start) + std::to_string(count + 1) + ".tmp";
+        EXPECT_EQ(probe.temp.rfind("r.txt." + std::to_string(process_number()) + ".", 0), 0u) << probe.temp;
+    }
+    tmp.write(next, "someone's\r\n");
+    tmp.write("r.txt.1.tmp", "older\r\n");
     fs::create_directory(tmp.path() / "r.txt.2.tmp");
     write("r.txt", "new", true);
     EXPECT_EQ(tmp.read("r.txt"), "new\r\n");
-    EXPECT_EQ(tmp.read("r.txt.1.tmp"), "someone's\r\n");
+    EXPECT_EQ(tmp.read(next), "someone's\r\n");
+    EXPECT_EQ(tmp.read("r.txt.1.tmp"), "older\r\n");
     EXPECT_TRUE(fs::is_directory(tmp.path() / "r.txt.2.tmp"));
-    EXPECT_EQ(names(), (std::set<std::string>{"r.txt", "r.txt.1.tmp", "r.txt.2.tmp"}));
+    EXPECT_EQ(names(), (std::set<std::string>{"r.txt", "r.txt.1.tmp", "r.txt.2.tmp", next}));
 }
 
 // With keep_content the lines go after the earlier file's bytes.

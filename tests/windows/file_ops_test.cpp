@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -250,6 +251,50 @@ TEST_F(FileOps, CreateNewFile) {
     EXPECT_EQ(tmp.read("n.igc"), "x\n");
     EXPECT_EQ(create_new_file("no\\such\\x", "", f), static_cast<int32_t>(ERROR_PATH_NOT_FOUND));
     EXPECT_NE(create_new_file("", "", f), 0);
+}
+
+// A new file may be deleted while it is open, as the stop handler deletes
+// it: it goes once its last handle is closed.
+TEST_F(FileOps, NewFileCanBeDeletedWhileOpen) {
+    std::FILE* f = nullptr;
+    ASSERT_EQ(create_new_file("n.tmp", "", f), 0);
+    std::fputs("x", f);
+    EXPECT_TRUE(DeleteFileA("n.tmp")) << GetLastError();
+    std::fclose(f);
+    EXPECT_EQ(GetFileAttributesA("n.tmp"), INVALID_FILE_ATTRIBUTES);
+}
+
+// What whole files ask before they choose how to write, with the numbers
+// the C library gives for the reasons.
+TEST_F(FileOps, WritingInPlace) {
+    tmp.write("f", "x");
+    ASSERT_TRUE(CreateDirectoryA("d", nullptr));
+    struct {
+        const char* name;
+        int32_t error;
+    } cases[] = {{"f", 0}, {"d", EACCES}, {"missing", ENOENT}, {"no\\such\\f", ENOENT}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(check_writable(c.name), c.error) << c.name;
+        EXPECT_FALSE(is_symbolic_link(c.name)) << c.name;
+    }
+    // Open here, the file can still be replaced by another program.
+    const HANDLE held = CreateFileA("f", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(check_writable("f"), 0);
+    CloseHandle(held);
+    EXPECT_EQ(tmp.read("f"), "x");
+
+    EXPECT_TRUE(is_permission_error(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(is_permission_error(ERROR_FILE_NOT_FOUND));
+    // Within MAX_PATH: the deeper the folder, the shorter a name in it.
+    const std::string deep(200, 'd');
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    char full[MAX_PATH] = {};
+    const int32_t here = static_cast<int32_t>(GetFullPathNameA(".", MAX_PATH, full, nullptr));
+    EXPECT_EQ(longest_file_name(""), std::min(255, MAX_PATH - 2 - here));
+    EXPECT_EQ(longest_file_name(deep + "\\"), std::max(0, MAX_PATH - 3 - here - 200));
+    EXPECT_GT(process_number(), 0u);
 }
 
 // The system's own message for the codes the file functions return, without

@@ -1,8 +1,7 @@
 // File operations of Linux that the portable code cannot express: what a
 // name stands for, the creation of a folder, the local modification time of
 // a file, the renames that never replace a file and that replace one, the
-// exclusive creation of a file, the check that a file could be written and
-// the file behind symbolic links.
+// exclusive creation of a file and what writing a file in place needs.
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -105,9 +104,14 @@ int32_t create_new_file(std::string_view path_in, std::string_view like_in, std:
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return errno == EEXIST ? create_name_taken : errno_or_1();
     struct stat st{};
-    // Only the permission bits: never set-user-id or the like.
-    if (!like.empty() && stat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (!like.empty() && lstat(like.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        // The owner where the system allows it (root), else at least the
+        // group (a member of it); a refusal leaves the runner's.  Before
+        // the mode, which a change of owner may clear bits of.
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) (void)fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        // Only the permission bits: never set-user-id or the like.
         (void)fchmod(fd, st.st_mode & 0777);
+    }
     f = fdopen(fd, "wb");
     if (f == nullptr) {
         const int32_t e = errno_or_1();
@@ -142,28 +146,21 @@ int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
     return errno_or_1();
 }
 
-std::string file_behind_links(std::string_view path_in) {
-    std::string path(path_in);
+bool is_symbolic_link(std::string_view path_in) {
+    const std::string path(path_in);
     struct stat st{};
-    if (path.empty() || lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) != nullptr) return resolved;
-    // A link that leads nowhere (yet): writing through it makes the file it
-    // names, so that name is followed, link by link, as the system does.
-    for (int hops = 0; hops < 40 && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode); ++hops) {
-        char target[PATH_MAX];
-        const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
-        if (n <= 0) return std::string(path_in);
-        target[n] = '\0';
-        const std::string::size_type slash = path.rfind('/');
-        path = target[0] == '/' || slash == std::string::npos ? std::string(target)
-                                                              : path.substr(0, slash + 1) + target;
-    }
-    // A loop of links: nothing can be written through it, and the name
-    // given is refused where it stands.
-    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return std::string(path_in);
-    return path;
+    return !path.empty() && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
+
+bool is_permission_error(int32_t code) { return code == EACCES || code == EPERM || code == EROFS; }
+
+int32_t longest_file_name(std::string_view folder_in) {
+    const std::string folder = folder_in.empty() ? std::string(".") : std::string(folder_in);
+    const long n = pathconf(folder.c_str(), _PC_NAME_MAX);
+    return n > 0 && n < 4096 ? static_cast<int32_t>(n) : 255;
+}
+
+uint32_t process_number() { return static_cast<uint32_t>(getpid()); }
 
 std::string os_error_text(int32_t code) {
     const char* text = std::strerror(code);

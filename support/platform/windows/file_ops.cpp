@@ -137,8 +137,9 @@ int32_t create_new_file(std::string_view path_in, std::string_view /*like*/, std
     if (path.empty()) return ERROR_FILE_NOT_FOUND;
     // mingw's fopen has no exclusive mode: the handle is made by the system
     // and then given to the C library.
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Deleting shared too: the stop handler removes the file while it is open.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
         if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) return create_name_taken;
@@ -194,7 +195,33 @@ int32_t rename_replacing(std::string_view from_path, std::string_view to_path) {
     }
 }
 
-std::string file_behind_links(std::string_view path) { return std::string(path); }
+bool is_symbolic_link(std::string_view path_in) {
+    const std::string path(path_in);
+    if (path.empty()) return false;
+    const DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+    // Other reparse points (mount points, files kept in a cloud) are not links.
+    WIN32_FIND_DATAA data{};
+    const HANDLE h = FindFirstFileA(path.c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK;
+}
+
+bool is_permission_error(int32_t code) { return code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT; }
+
+int32_t longest_file_name(std::string_view folder_in) {
+    // The *A calls take paths of fewer than MAX_PATH characters in all.
+    const std::string folder = folder_in.empty() ? std::string(".") : std::string(folder_in);
+    char full[MAX_PATH + 1] = {};
+    const DWORD n = GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n > MAX_PATH) return 255;
+    const bool separated = full[n - 1] == '\\' || full[n - 1] == '/';
+    const int32_t room = MAX_PATH - 1 - static_cast<int32_t>(n) - (separated ? 0 : 1);
+    return room < 255 ? (room > 0 ? room : 0) : 255;
+}
+
+uint32_t process_number() { return static_cast<uint32_t>(GetCurrentProcessId()); }
 
 std::string os_error_text(int32_t code) {
     char buffer[512] = {};
