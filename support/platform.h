@@ -270,10 +270,8 @@ uint32_t process_number();
 
 // A run ended from outside: Ctrl-C, a signal, the console closed.
 
-/// How many temporary files the stop handler can know of at once.
-inline constexpr int32_t max_watched_files = 32;
-
-/// Makes the run remove the files that watch_temp_file names before it
+/// Makes the run remove the files that watch_temp_file
+/// (support/watched_files.h) names before it
 /// ends by SIGINT, SIGTERM or SIGHUP (Linux; a signal ignored when the
 /// program started stays ignored) or by Ctrl-C, Ctrl-Break or the closing
 /// of its console (Windows); the program then ends as that event ends it
@@ -283,16 +281,6 @@ inline constexpr int32_t max_watched_files = 32;
 /// limit fails with EFBIG instead of ending the program.  Once per run;
 /// later calls do nothing.
 void catch_stop_signals();
-
-/// Tells the stop handler to remove the file `path` (a name relative to
-/// the working folder or absolute) if the run is ended from outside.
-/// Returns the slot to give unwatch_temp_file, or -1 when the name is not
-/// kept (all slots taken, a name too long for one).
-int32_t watch_temp_file(std::string_view path);
-
-/// The file of `slot` (from watch_temp_file) is no longer removed; -1 does
-/// nothing.
-void unwatch_temp_file(int32_t slot);
 
 /// Result of rename_no_replace when a file of the target's name exists.
 inline constexpr int32_t rename_target_taken = -1;

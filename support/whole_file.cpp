@@ -7,6 +7,7 @@
 #include "support/error_note.h"
 #include "support/platform.h"
 #include "support/text_line.h"
+#include "support/watched_files.h"
 
 namespace {
 

@@ -234,23 +234,6 @@ TEST_F(PlatformFiles, WritingInPlace) {
     EXPECT_EQ(longest_file_name("d/"), 255);
 }
 
-// The stop handler's table: a slot per name, freed for the next one, and
-// no slot for a name when all are taken.
-TEST(StopHandlerTable, SlotsAreTakenAndFreed) {
-    std::vector<int32_t> slots;
-    for (int32_t i = 0; i < max_watched_files; ++i) {
-        slots.push_back(watch_temp_file("t" + std::to_string(i)));
-        ASSERT_GE(slots.back(), 0);
-    }
-    EXPECT_EQ(watch_temp_file("one more"), -1);
-    unwatch_temp_file(slots[3]);
-    EXPECT_EQ(watch_temp_file("again"), slots[3]);
-    EXPECT_EQ(watch_temp_file(""), -1);
-    for (const int32_t s : slots) unwatch_temp_file(s);
-    unwatch_temp_file(-1);
-    EXPECT_EQ(watch_temp_file(std::string(5000, 'n')), -1);
-}
-
 // The reasons that messages give beside their own text, for the numbers the
 // file functions return.
 TEST(PlatformErrors, TextOfTheFileFunctionsNumbers) {
