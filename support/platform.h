@@ -211,7 +211,8 @@ inline constexpr int32_t create_name_taken = -1;
 /// that a file that replaces it keeps them.  On Windows CreateFileA with
 /// CREATE_NEW, shared for reading and writing as fopen shares a file and
 /// for deleting, so that the stop handler can remove it while it is open;
-/// `like` is not used.  Result 0 with `f` open;
+/// when `like` names an existing file, the new one gets its hidden,
+/// system, archive and not-indexed attributes.  Result 0 with `f` open;
 /// create_name_taken when the name is taken; else the system's error
 /// number (errno; on Windows GetLastError), `f` null and nothing created.
 int32_t create_new_file(std::string_view path, std::string_view like, std::FILE*& f);

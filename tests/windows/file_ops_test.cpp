@@ -253,6 +253,31 @@ TEST_F(FileOps, CreateNewFile) {
     EXPECT_NE(create_new_file("", "", f), 0);
 }
 
+// A file that replaces a hidden or system file keeps those attributes, so
+// that a replace does not show a file its user hid; a plain one gets none.
+TEST_F(FileOps, NewFileTakesTheAttributesOfTheFileItReplaces) {
+    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    tmp.write("plain.igc", "x");
+    tmp.write("hidden.igc", "x");
+    ASSERT_TRUE(SetFileAttributesA("hidden.igc", kept));
+    if ((GetFileAttributesA("hidden.igc") & kept) != kept) GTEST_SKIP() << "no such attributes on this file system";
+    struct {
+        const char* like;
+        const char* made;
+        DWORD attributes;
+    } cases[] = {{"hidden.igc", "hidden.igc.1.tmp", kept}, {"plain.igc", "plain.igc.1.tmp", 0},
+                 {"", "none.igc.1.tmp", 0}, {"missing.igc", "missing.igc.1.tmp", 0}};
+    for (const auto& c : cases) {
+        std::FILE* f = nullptr;
+        ASSERT_EQ(create_new_file(c.made, c.like, f), 0) << c.made;
+        std::fclose(f);
+        EXPECT_EQ(GetFileAttributesA(c.made) & kept, c.attributes) << c.made;
+    }
+    ASSERT_EQ(rename_replacing("hidden.igc.1.tmp", "hidden.igc"), 0);
+    EXPECT_EQ(GetFileAttributesA("hidden.igc") & kept, kept);
+    SetFileAttributesA("hidden.igc", FILE_ATTRIBUTE_NORMAL);
+}
+
 // A new file may be deleted while it is open, as the stop handler deletes
 // it: it goes once its last handle is closed.
 TEST_F(FileOps, NewFileCanBeDeletedWhileOpen) {

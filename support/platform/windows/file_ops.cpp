@@ -131,15 +131,26 @@ int32_t rename_no_replace(std::string_view from_path, std::string_view to_path) 
     return e != 0 ? static_cast<int32_t>(e) : 1;
 }
 
-int32_t create_new_file(std::string_view path_in, std::string_view /*like*/, std::FILE*& f) {
+int32_t create_new_file(std::string_view path_in, std::string_view like_in, std::FILE*& f) {
     f = nullptr;
-    const std::string path(path_in);
+    const std::string path(path_in), like(like_in);
     if (path.empty()) return ERROR_FILE_NOT_FOUND;
+    // The file that this one replaces lends it the attributes a user set on
+    // it (hidden, system, archive, not indexed), as the Linux side keeps
+    // the mode; read-only is not among them, as such a file is not replaced.
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (!like.empty()) {
+        const DWORD a = GetFileAttributesA(like.c_str());
+        constexpr DWORD kept =
+            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0 && (a & kept) != 0)
+            attributes = a & kept;
+    }
     // mingw's fopen has no exclusive mode: the handle is made by the system
     // and then given to the C library.
     // Deleting shared too: the stop handler removes the file while it is open.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                           nullptr, CREATE_NEW, attributes, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
         if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) return create_name_taken;
