@@ -76,11 +76,13 @@ std::size_t keep_longest_growing(std::vector<track_fix>& pp5, std::size_t n) {
 
 // The step beyond which fixes 0..n-1 (strictly growing times, n >= 2) break
 // into pieces: longer than gap_min_step_s and than gap_step_factor times
-// their median step.
+// their median step.  Of an even count of steps the lower middle one: of a
+// stray fix and the two fixes left of a short track, the long step between
+// them is no recording step.
 double gap_step(const std::vector<track_fix>& pp5, std::size_t n) {
     std::vector<double> steps(n - 1);
     for (std::size_t k = 1; k < n; ++k) steps[k - 1] = step(pp5[k - 1][fix_t], pp5[k][fix_t]);
-    const auto mid = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+    const auto mid = steps.begin() + static_cast<std::ptrdiff_t>((steps.size() - 1) / 2);
     std::nth_element(steps.begin(), mid, steps.end());
     return std::max(gap_min_step_s, gap_step_factor * *mid);
 }
@@ -134,8 +136,12 @@ int32_t keep_undamaged_fixes(std::vector<track_fix>& pp5, int32_t nrec) {
     if (times == Times::short_steps) return static_cast<int32_t>(n);
     const std::size_t growing = times == Times::growing ? n : keep_longest_growing(pp5, n);
     const std::size_t kept = keep_pieces(pp5, growing);
-    // One time alone makes no flight of a track that had more.
+    // One time alone makes no flight of a track that had more; nor do two
+    // times a long step apart once the others were left out: with no step
+    // of its own to compare that step with, the track cannot tell its
+    // flight from damage (a zeroed record before a last good fix).
     if (kept == 1 && n > 1) return 0;
+    if (kept == 2 && n > 2 && step(pp5[0][fix_t], pp5[1][fix_t]) > gap_min_step_s) return 0;
     return static_cast<int32_t>(kept);
 }
 

@@ -45,11 +45,13 @@ inline constexpr int32_t max_stray_piece_fixes = 5;
 ///     out, of a small step back the later fix, and of fixes that repeat a
 ///     time (a stuck clock, a block of zeroed records) all but the first;
 ///  3. of that sequence, split at every step longer than both
-///     gap_min_step_s and gap_step_factor times its median step, every
+///     gap_min_step_s and gap_step_factor times its median step (of an
+///     even count, the lower middle one), every
 ///     piece of at most max_stray_piece_fixes fixes; when no piece is
 ///     longer, all but the piece with the most fixes (the first of equals);
 ///  4. a lone fix left of more than one: a single time is no flight, so
-///     none is kept.
+///     none is kept; nor are two left of more than two when the step
+///     between them is longer than gap_min_step_s.
 /// The kept fixes move, in recording order, to pp5[0 .. kept-1]; returns
 /// kept (0 .. nrec).  Entries kept .. nrec-1 are left in no defined order.
 /// A track whose times grow by at most gap_min_step_s from fix to fix needs

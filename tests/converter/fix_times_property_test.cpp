@@ -88,3 +88,36 @@ TEST(FixTimesProperty, BlocksOfRecords) {
             }
         }
 }
+
+// Short tracks (3 to 24 fixes), a block of every length at every place:
+// the few fixes left give no recording step of their own, so a zeroed or
+// stuck record next to them must add no flight.  A track is converted
+// whenever two neighbouring fixes outside the block are left.
+TEST(FixTimesProperty, BlocksOfShortTracks) {
+    std::mt19937_64 rng(23);
+    for (int track = 0; track < 2; ++track) {
+        const std::vector<Raw_fix> long_track = sound_track(rng);
+        for (std::size_t n = 3; n <= 24; ++n) {
+            const Sound sound(std::vector<Raw_fix>(long_track.begin(), long_track.begin() + static_cast<std::ptrdiff_t>(n)));
+            for (const Block kind : {Block::zeroed, Block::stuck, Block::stuck_clock})
+                for (std::size_t count = 1; count < n; ++count)
+                    for (std::size_t first = 0; first + count <= n; ++first) {
+                        Damaged_track d;
+                        d.fixes = sound.fixes;
+                        damage_block(d, kind, first, count);
+                        d.what = "block " + std::to_string(static_cast<int>(kind)) + " of " + std::to_string(count) +
+                                 " from " + std::to_string(first) + " of " + std::to_string(n);
+                        const bool pair_left = first >= 2 || n - first - count >= 2;
+                        for (std::size_t k = 0; k < std::size(schemes); ++k) {
+                            if (!convert_fixes(d.fixes, schemes[k]).converted) {
+                                EXPECT_FALSE(pair_left) << "scheme " << schemes[k] << ", " << d.what << ": not converted";
+                                continue;
+                            }
+                            EXPECT_EQ(damage_problem(sound.fixes, sound.flights[k], d, schemes[k]), "")
+                                << "scheme " << schemes[k] << ", " << d.what;
+                        }
+                        if (HasFailure()) return;
+                    }
+        }
+    }
+}

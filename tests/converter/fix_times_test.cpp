@@ -76,6 +76,14 @@ TEST(FixTimes, KeepsUndamagedFixes) {
         {"longest piece", {100.0f, 101.0f, 702.0f, 703.0f, 704.0f}, 5, {2, 3, 4}},
         {"first of equal pieces", {100.0f, 101.0f, 702.0f, 703.0f}, 4, {0, 1}},
         {"three pieces", {100.0f, 800.0f, 801.0f, 802.0f, 1500.0f, 1501.0f}, 6, {1, 2, 3}},
+        // A short track whose zeroed records leave a zero and a few fixes:
+        // the one long step is no recording step of the track, and the
+        // zero no start of the flight.
+        {"zeroed head, two fixes left", {0, 0, 0, 0, 0, 0, 0, 0, 46800.0f, 46800.5f}, 10, {8, 9}},
+        {"zeroed head, three fixes left", {0, 0, 0, 0, 0, 0, 0, 46800.0f, 46800.5f, 46801.0f}, 10, {7, 8, 9}},
+        {"zeroed head, one fix left", {0, 0, 0, 0, 0, 0, 0, 0, 0, 46800.0f}, 10, {}},
+        {"two fixes far apart, the others damaged", {nan_f, 100.0f, nan_f, 700.0f}, 4, {}},
+        {"two fixes close, the others damaged", {nan_f, 100.0f, nan_f, 101.0f}, 4, {1, 3}},
     };
     for (const Case& c : cases) {
         std::vector<track_fix> pp5 = fixes(c.times);
