@@ -226,22 +226,19 @@ TEST_F(WholeFileTargets, EndAsWritingInPlaceEnds) {
     EXPECT_EQ(differences(tmp.path() / "mine", geteuid() == 0), "");
 }
 
-TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
-    if (geteuid() != 0) GTEST_SKIP() << "the test runs as an unprivileged user already";
-    const fs::path base = tmp.path() / "nobody";
-    fs::create_directories(base);
-    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
-    ASSERT_EQ(chown(base.c_str(), nobody, nobody), 0);
+// Runs `work` in a child process as user 65534 and returns what it returns
+// ("child failed" when it could not become that user or did not end well).
+std::string as_nobody(const std::function<std::string()>& work) {
     int report[2];
-    ASSERT_EQ(pipe(report), 0);
+    if (pipe(report) != 0) return "no pipe";
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
+    if (child < 0) return "no child";
     if (child == 0) {
         close(report[0]);
         if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
             setresuid(nobody, nobody, nobody) != 0)
             _exit(3);
-        const std::string found = differences(base, false);
+        const std::string found = work();
         if (::write(report[1], found.data(), found.size()) < 0) _exit(4);
         _exit(0);
     }
@@ -251,9 +248,46 @@ TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
     for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;) found.append(buffer, static_cast<std::size_t>(n));
     close(report[0]);
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        found += "child failed (status " + std::to_string(status) + ")";
+    return found;
+}
+
+TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
+    if (geteuid() != 0) GTEST_SKIP() << "the test runs as an unprivileged user already";
+    const fs::path base = tmp.path() / "nobody";
+    fs::create_directories(base);
+    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+    ASSERT_EQ(chown(base.c_str(), nobody, nobody), 0);
+    EXPECT_EQ(as_nobody([&] { return differences(base, false); }), "");
+}
+
+// In a shared folder such as /tmp (sticky, writable by all) a file that
+// another user lets everyone write may be written but not replaced: it is
+// written in place, as before, keeping its owner and mode.
+TEST_F(WholeFileTargets, AWritableFileOfAnotherUserInASharedFolderIsWrittenInPlace) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to give the file to another user";
+    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+    for (const char* twin : {"p", "w"}) {
+        const fs::path shared = tmp.path() / twin;
+        fs::create_directories(shared);
+        ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+        put(shared / "t", "earlier\r\n", 0666);
+    }
+    const std::string found = as_nobody([&] {
+        std::string f;
+        const int fd = open((tmp.path() / "p/t").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (fd < 0 || ::write(fd, "new\r\n", 5) != 5 || close(fd) != 0) f += "in place: error " + std::to_string(errno) + "\n";
+        Whole_file w;
+        File_error e = whole_file_open(w, (tmp.path() / "w/t").string());
+        if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+        if (e.code == 0) e = whole_file_commit(w);
+        if (e.code != 0) f += "whole: error " + std::to_string(e.code) + "\n";
+        return f;
+    });
     EXPECT_EQ(found, "");
+    EXPECT_EQ(snapshot(tmp.path() / "w"), snapshot(tmp.path() / "p"));
+    EXPECT_EQ(read_file(tmp.path() / "w/t"), "new\r\n");
 }
 
 }  // namespace
