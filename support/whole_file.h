@@ -19,8 +19,9 @@
 // failure): a symbolic link, which the system's own open follows or
 // refuses (a loop, a link that its protections forbid to follow); a device
 // or a pipe; an existing file that may be written in a folder where no
-// new file may be made; and one that may be written but not replaced (in a
-// sticky folder such as /tmp, another user's file).
+// new file may be made; one that may be written but not replaced (in a
+// sticky folder such as /tmp, another user's file); and one appended to
+// (keep_content) that may be written but not read.
 //
 // Files open here are known to stop_run (support/stop.h), which removes
 // their temporary files before the program ends, and to the handler of

@@ -60,6 +60,7 @@ std::vector<Target_case> target_cases() {
         {"new file", [](const fs::path&) {}, "w/t"},
         {"regular file", [](const fs::path& d) { put(d / "w/t", "earlier\r\n"); }, "w/t"},
         {"read-only file", [](const fs::path& d) { put(d / "w/t", "earlier\r\n", 0444); }, "w/t"},
+        {"file that may be written, not read", [](const fs::path& d) { put(d / "w/t", "earlier\r\n", 0200); }, "w/t"},
         {"file in a folder that cannot be written",
          [](const fs::path& d) {
              put(d / "w/t", "earlier\r\n", 0640);
@@ -172,51 +173,56 @@ std::string full(const fs::path& twin, const std::string& target) {
     return target[0] == '/' ? target : (twin / target).string();
 }
 
-// Runs the table in `base`; returns a line per case whose outcomes differ.
+// Runs the table in `base`, each case replacing the target and appending to
+// it (the system's O_APPEND in place of O_TRUNC); returns a line per case
+// whose outcomes differ.
 std::string differences(const fs::path& base, bool as_root) {
     const std::string line = "new\r\n";
     std::string found;
     int n = 0;
-    for (const Target_case& c : target_cases()) {
-        if (c.root_only && !as_root) continue;
-        const fs::path in_place = base / ("p" + std::to_string(n));
-        const fs::path whole = base / ("w" + std::to_string(n++));
-        for (const fs::path& twin : {in_place, whole}) {
-            fs::create_directories(twin);
-            c.make(twin);
-        }
+    for (const bool keep : {false, true})
+        for (const Target_case& c : target_cases()) {
+            if (c.root_only && !as_root) continue;
+            const std::string what = std::string(c.what) + (keep ? " (appending)" : "");
+            const fs::path in_place = base / ("p" + std::to_string(n));
+            const fs::path whole = base / ("w" + std::to_string(n++));
+            for (const fs::path& twin : {in_place, whole}) {
+                fs::create_directories(twin);
+                c.make(twin);
+            }
 
-        errno = 0;
-        int expected = 0;
-        const int fd = open(full(in_place, c.target).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        if (fd < 0)
-            expected = errno;
-        else if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || close(fd) != 0)
-            expected = -1;
+            errno = 0;
+            int expected = 0;
+            const int fd =
+                open(full(in_place, c.target).c_str(), O_WRONLY | O_CREAT | (keep ? O_APPEND : O_TRUNC), 0666);
+            if (fd < 0)
+                expected = errno;
+            else if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || close(fd) != 0)
+                expected = -1;
 
-        int got = 0;
-        {
-            Whole_file w;
-            File_error e = whole_file_open(w, full(whole, c.target));
-            if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
-            if (e.code == 0) e = whole_file_commit(w);
-            got = e.code;
+            int got = 0;
+            {
+                Whole_file w;
+                File_error e = whole_file_open(w, full(whole, c.target), keep);
+                if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+                if (e.code == 0) e = whole_file_commit(w);
+                got = e.code;
+            }
+            const std::map<std::string, std::string> a = snapshot(in_place), b = snapshot(whole);
+            if (got != expected)
+                found += what + ": error " + std::to_string(got) + " where writing in place gives " +
+                         std::to_string(expected) + "\n";
+            if (a != b) {
+                found += what + ": the folders differ\n";
+                for (const auto& [name, d] : b)
+                    if (a.count(name) == 0 || a.at(name) != d) found += "  " + name + " " + d.substr(0, 60) + "\n";
+                for (const auto& [name, d] : a)
+                    if (b.count(name) == 0) found += "  missing " + name + "\n";
+            }
+            if (c.target == "/dev/null" && a.size() != 1) found += what + ": an entry was made\n";
+            open_up(in_place);
+            open_up(whole);
         }
-        const std::map<std::string, std::string> a = snapshot(in_place), b = snapshot(whole);
-        if (got != expected)
-            found += std::string(c.what) + ": error " + std::to_string(got) + " where writing in place gives " +
-                     std::to_string(expected) + "\n";
-        if (a != b) {
-            found += std::string(c.what) + ": the folders differ\n";
-            for (const auto& [name, d] : b)
-                if (a.count(name) == 0 || a.at(name) != d) found += "  " + name + " " + d.substr(0, 60) + "\n";
-            for (const auto& [name, d] : a)
-                if (b.count(name) == 0) found += "  missing " + name + "\n";
-        }
-        if (c.target == "/dev/null" && a.size() != 1) found += std::string(c.what) + ": an entry was made\n";
-        open_up(in_place);
-        open_up(whole);
-    }
     return found;
 }
 
