@@ -254,9 +254,10 @@ int32_t rename_replacing(std::string_view from, std::string_view to);
 bool is_symbolic_link(std::string_view path);
 
 /// True when the existing file `path` may be written but not replaced by a
-/// rename from this run: on Linux a file in a folder with the sticky bit
-/// (such as /tmp) that belongs neither to the runner nor to the folder's
-/// owner, the runner not being root; never on Windows.
+/// rename from this run: on Linux a file mounted over the name, and a file
+/// in a folder with the sticky bit (such as /tmp) that belongs neither to
+/// the runner nor to the folder's owner, the runner not being root; never
+/// on Windows.
 bool replace_forbidden(std::string_view path);
 
 /// True for an error number of create_new_file by which the system refuses

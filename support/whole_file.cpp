@@ -138,9 +138,9 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
         // Refused now as writing in place would refuse it (a folder, a file
         // without write permission), and with the same reason.
         if (const int32_t st = check_writable(w.target); st != 0) return File_error{st, false};
-        // A file that may be written where the folder forbids replacing it
-        // (another user's file in /tmp) is written in place, as it could be
-        // before.
+        // A file that may be written but not replaced (another user's file
+        // in /tmp, a file mounted over the name) is written in place, as it
+        // could be before.
         if (kind == Entry_kind::file && replace_forbidden(w.target)) return open_in_place(w, keep_content);
     }
     // The earlier bytes, when kept, go ahead of the new ones; a file that

@@ -6,6 +6,7 @@
 // the unprivileged user 65534, for whom folders and files refuse writing.
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -294,6 +295,37 @@ TEST_F(WholeFileTargets, AWritableFileOfAnotherUserInASharedFolderIsWrittenInPla
     EXPECT_EQ(found, "");
     EXPECT_EQ(snapshot(tmp.path() / "w"), snapshot(tmp.path() / "p"));
     EXPECT_EQ(read_file(tmp.path() / "w/t"), "new\r\n");
+}
+
+// A file mounted over the name (a container's single-file volume) cannot be
+// replaced by a rename: it is written in place, the file behind the mount
+// taking the lines.
+TEST_F(WholeFileTargets, AFileMountedOverTheNameIsWrittenInPlace) {
+    const fs::path d = tmp.path();
+    put(d / "p/real", "earlier\r\n");
+    put(d / "w/real", "earlier\r\n");
+    put(d / "p/t", "covered\r\n");
+    put(d / "w/t", "covered\r\n");
+    if (mount((d / "p/real").c_str(), (d / "p/t").c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "no bind mounts here: " << std::strerror(errno);
+    if (mount((d / "w/real").c_str(), (d / "w/t").c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        umount((d / "p/t").c_str());
+        GTEST_SKIP() << "no bind mounts here: " << std::strerror(errno);
+    }
+    const int fd = open((d / "p/t").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const bool in_place = fd >= 0 && ::write(fd, "new\r\n", 5) == 5 && close(fd) == 0;
+    Whole_file w;
+    File_error e = whole_file_open(w, (d / "w/t").string());
+    if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+    if (e.code == 0) e = whole_file_commit(w);
+    const std::map<std::string, std::string> a = snapshot(d / "p"), b = snapshot(d / "w");
+    umount((d / "p/t").c_str());
+    umount((d / "w/t").c_str());
+    EXPECT_TRUE(in_place);
+    EXPECT_EQ(e.code, 0) << file_error_text(e);
+    EXPECT_EQ(b, a);
+    EXPECT_EQ(read_file(d / "w/real"), "new\r\n");
+    EXPECT_EQ(read_file(d / "w/t"), "covered\r\n");
 }
 
 }  // namespace
