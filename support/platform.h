@@ -253,6 +253,13 @@ int32_t rename_replacing(std::string_view from, std::string_view to);
 /// tagged as a symbolic link.
 bool is_symbolic_link(std::string_view path);
 
+/// True when the existing file `path` may be written but not replaced by a
+/// rename from this run: on Linux a file mounted over the name, and a file
+/// in a folder with the sticky bit (such as /tmp) that belongs neither to
+/// the runner nor to the folder's owner, the runner not being root; never
+/// on Windows.
+bool replace_forbidden(std::string_view path);
+
 /// True for an error number of create_new_file by which the system refuses
 /// a new file in that folder (no write permission, a read-only file
 /// system): EACCES, EPERM, EROFS on Linux; ERROR_ACCESS_DENIED and

@@ -86,11 +86,9 @@ File_error open_temp(Whole_file& w) {
     return File_error{EEXIST, false};
 }
 
-/// Copies the bytes of the file `from` to `to`.
-File_error copy_bytes(const std::string& from, std::FILE* to) {
+/// Copies the bytes of the open file `in` to `to`.
+File_error copy_bytes(std::FILE* in, std::FILE* to) {
     errno = 0;
-    std::FILE* in = std::fopen(from.c_str(), "rb");
-    if (in == nullptr) return c_error();
     char buffer[64 * 1024];
     File_error e;
     for (;;) {
@@ -104,7 +102,6 @@ File_error copy_bytes(const std::string& from, std::FILE* to) {
             break;
         }
     }
-    std::fclose(in);
     return e;
 }
 
@@ -141,8 +138,21 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
         // Refused now as writing in place would refuse it (a folder, a file
         // without write permission), and with the same reason.
         if (const int32_t st = check_writable(w.target); st != 0) return File_error{st, false};
+        // A file that may be written but not replaced (another user's file
+        // in /tmp, a file mounted over the name) is written in place, as it
+        // could be before.
+        if (kind == Entry_kind::file && replace_forbidden(w.target)) return open_in_place(w, keep_content);
+    }
+    // The earlier bytes, when kept, go ahead of the new ones; a file that
+    // may be appended to but not read is appended to in place, as before.
+    std::FILE* earlier = nullptr;
+    if (keep_content && kind == Entry_kind::file) {
+        errno = 0;
+        earlier = std::fopen(w.target.c_str(), "rb");
+        if (earlier == nullptr) return errno == EACCES ? open_in_place(w, keep_content) : c_error();
     }
     if (const File_error e = open_temp(w); e.code != 0) {
+        if (earlier != nullptr) std::fclose(earlier);
         // A folder where no new file may be made still lets its existing
         // file be written in place, as it could be before.
         if (kind == Entry_kind::file && e.platform && is_permission_error(e.code))
@@ -150,8 +160,9 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
         return e;
     }
     open_files().push_back(&w);
-    if (keep_content && kind == Entry_kind::file) {
-        const File_error e = copy_bytes(w.target, w.f);
+    if (earlier != nullptr) {
+        const File_error e = copy_bytes(earlier, w.f);
+        std::fclose(earlier);
         if (e.code != 0) {
             whole_file_discard(w);
             return e;

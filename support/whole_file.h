@@ -18,8 +18,11 @@
 // does, with no temporary file (and so without the earlier file kept on a
 // failure): a symbolic link, which the system's own open follows or
 // refuses (a loop, a link that its protections forbid to follow); a device
-// or a pipe; and an existing file that may be written in a folder where no
-// new file may be made.
+// or a pipe; an existing file that may be written in a folder where no
+// new file may be made; one that may be written but not replaced (in a
+// sticky folder such as /tmp, another user's file; a file mounted over the
+// name); and one appended to
+// (keep_content) that may be written but not read.
 //
 // Files open here are known to stop_run (support/stop.h), which removes
 // their temporary files before the program ends, and to the handler of

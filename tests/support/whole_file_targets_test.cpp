@@ -6,6 +6,7 @@
 // the unprivileged user 65534, for whom folders and files refuse writing.
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,6 +61,7 @@ std::vector<Target_case> target_cases() {
         {"new file", [](const fs::path&) {}, "w/t"},
         {"regular file", [](const fs::path& d) { put(d / "w/t", "earlier\r\n"); }, "w/t"},
         {"read-only file", [](const fs::path& d) { put(d / "w/t", "earlier\r\n", 0444); }, "w/t"},
+        {"file that may be written, not read", [](const fs::path& d) { put(d / "w/t", "earlier\r\n", 0200); }, "w/t"},
         {"file in a folder that cannot be written",
          [](const fs::path& d) {
              put(d / "w/t", "earlier\r\n", 0640);
@@ -172,51 +174,56 @@ std::string full(const fs::path& twin, const std::string& target) {
     return target[0] == '/' ? target : (twin / target).string();
 }
 
-// Runs the table in `base`; returns a line per case whose outcomes differ.
+// Runs the table in `base`, each case replacing the target and appending to
+// it (the system's O_APPEND in place of O_TRUNC); returns a line per case
+// whose outcomes differ.
 std::string differences(const fs::path& base, bool as_root) {
     const std::string line = "new\r\n";
     std::string found;
     int n = 0;
-    for (const Target_case& c : target_cases()) {
-        if (c.root_only && !as_root) continue;
-        const fs::path in_place = base / ("p" + std::to_string(n));
-        const fs::path whole = base / ("w" + std::to_string(n++));
-        for (const fs::path& twin : {in_place, whole}) {
-            fs::create_directories(twin);
-            c.make(twin);
-        }
+    for (const bool keep : {false, true})
+        for (const Target_case& c : target_cases()) {
+            if (c.root_only && !as_root) continue;
+            const std::string what = std::string(c.what) + (keep ? " (appending)" : "");
+            const fs::path in_place = base / ("p" + std::to_string(n));
+            const fs::path whole = base / ("w" + std::to_string(n++));
+            for (const fs::path& twin : {in_place, whole}) {
+                fs::create_directories(twin);
+                c.make(twin);
+            }
 
-        errno = 0;
-        int expected = 0;
-        const int fd = open(full(in_place, c.target).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        if (fd < 0)
-            expected = errno;
-        else if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || close(fd) != 0)
-            expected = -1;
+            errno = 0;
+            int expected = 0;
+            const int fd =
+                open(full(in_place, c.target).c_str(), O_WRONLY | O_CREAT | (keep ? O_APPEND : O_TRUNC), 0666);
+            if (fd < 0)
+                expected = errno;
+            else if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || close(fd) != 0)
+                expected = -1;
 
-        int got = 0;
-        {
-            Whole_file w;
-            File_error e = whole_file_open(w, full(whole, c.target));
-            if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
-            if (e.code == 0) e = whole_file_commit(w);
-            got = e.code;
+            int got = 0;
+            {
+                Whole_file w;
+                File_error e = whole_file_open(w, full(whole, c.target), keep);
+                if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+                if (e.code == 0) e = whole_file_commit(w);
+                got = e.code;
+            }
+            const std::map<std::string, std::string> a = snapshot(in_place), b = snapshot(whole);
+            if (got != expected)
+                found += what + ": error " + std::to_string(got) + " where writing in place gives " +
+                         std::to_string(expected) + "\n";
+            if (a != b) {
+                found += what + ": the folders differ\n";
+                for (const auto& [name, d] : b)
+                    if (a.count(name) == 0 || a.at(name) != d) found += "  " + name + " " + d.substr(0, 60) + "\n";
+                for (const auto& [name, d] : a)
+                    if (b.count(name) == 0) found += "  missing " + name + "\n";
+            }
+            if (c.target == "/dev/null" && a.size() != 1) found += what + ": an entry was made\n";
+            open_up(in_place);
+            open_up(whole);
         }
-        const std::map<std::string, std::string> a = snapshot(in_place), b = snapshot(whole);
-        if (got != expected)
-            found += std::string(c.what) + ": error " + std::to_string(got) + " where writing in place gives " +
-                     std::to_string(expected) + "\n";
-        if (a != b) {
-            found += std::string(c.what) + ": the folders differ\n";
-            for (const auto& [name, d] : b)
-                if (a.count(name) == 0 || a.at(name) != d) found += "  " + name + " " + d.substr(0, 60) + "\n";
-            for (const auto& [name, d] : a)
-                if (b.count(name) == 0) found += "  missing " + name + "\n";
-        }
-        if (c.target == "/dev/null" && a.size() != 1) found += std::string(c.what) + ": an entry was made\n";
-        open_up(in_place);
-        open_up(whole);
-    }
     return found;
 }
 
@@ -226,22 +233,19 @@ TEST_F(WholeFileTargets, EndAsWritingInPlaceEnds) {
     EXPECT_EQ(differences(tmp.path() / "mine", geteuid() == 0), "");
 }
 
-TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
-    if (geteuid() != 0) GTEST_SKIP() << "the test runs as an unprivileged user already";
-    const fs::path base = tmp.path() / "nobody";
-    fs::create_directories(base);
-    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
-    ASSERT_EQ(chown(base.c_str(), nobody, nobody), 0);
+// Runs `work` in a child process as user 65534 and returns what it returns
+// ("child failed" when it could not become that user or did not end well).
+std::string as_nobody(const std::function<std::string()>& work) {
     int report[2];
-    ASSERT_EQ(pipe(report), 0);
+    if (pipe(report) != 0) return "no pipe";
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
+    if (child < 0) return "no child";
     if (child == 0) {
         close(report[0]);
         if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
             setresuid(nobody, nobody, nobody) != 0)
             _exit(3);
-        const std::string found = differences(base, false);
+        const std::string found = work();
         if (::write(report[1], found.data(), found.size()) < 0) _exit(4);
         _exit(0);
     }
@@ -251,9 +255,77 @@ TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
     for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;) found.append(buffer, static_cast<std::size_t>(n));
     close(report[0]);
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        found += "child failed (status " + std::to_string(status) + ")";
+    return found;
+}
+
+TEST_F(WholeFileTargets, EndAsWritingInPlaceEndsForAnUnprivilegedUser) {
+    if (geteuid() != 0) GTEST_SKIP() << "the test runs as an unprivileged user already";
+    const fs::path base = tmp.path() / "nobody";
+    fs::create_directories(base);
+    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+    ASSERT_EQ(chown(base.c_str(), nobody, nobody), 0);
+    EXPECT_EQ(as_nobody([&] { return differences(base, false); }), "");
+}
+
+// In a shared folder such as /tmp (sticky, writable by all) a file that
+// another user lets everyone write may be written but not replaced: it is
+// written in place, as before, keeping its owner and mode.
+TEST_F(WholeFileTargets, AWritableFileOfAnotherUserInASharedFolderIsWrittenInPlace) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to give the file to another user";
+    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+    for (const char* twin : {"p", "w"}) {
+        const fs::path shared = tmp.path() / twin;
+        fs::create_directories(shared);
+        ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+        put(shared / "t", "earlier\r\n", 0666);
+    }
+    const std::string found = as_nobody([&] {
+        std::string f;
+        const int fd = open((tmp.path() / "p/t").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (fd < 0 || ::write(fd, "new\r\n", 5) != 5 || close(fd) != 0) f += "in place: error " + std::to_string(errno) + "\n";
+        Whole_file w;
+        File_error e = whole_file_open(w, (tmp.path() / "w/t").string());
+        if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+        if (e.code == 0) e = whole_file_commit(w);
+        if (e.code != 0) f += "whole: error " + std::to_string(e.code) + "\n";
+        return f;
+    });
     EXPECT_EQ(found, "");
+    EXPECT_EQ(snapshot(tmp.path() / "w"), snapshot(tmp.path() / "p"));
+    EXPECT_EQ(read_file(tmp.path() / "w/t"), "new\r\n");
+}
+
+// A file mounted over the name (a container's single-file volume) cannot be
+// replaced by a rename: it is written in place, the file behind the mount
+// taking the lines.
+TEST_F(WholeFileTargets, AFileMountedOverTheNameIsWrittenInPlace) {
+    const fs::path d = tmp.path();
+    put(d / "p/real", "earlier\r\n");
+    put(d / "w/real", "earlier\r\n");
+    put(d / "p/t", "covered\r\n");
+    put(d / "w/t", "covered\r\n");
+    if (mount((d / "p/real").c_str(), (d / "p/t").c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "no bind mounts here: " << std::strerror(errno);
+    if (mount((d / "w/real").c_str(), (d / "w/t").c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        umount((d / "p/t").c_str());
+        GTEST_SKIP() << "no bind mounts here: " << std::strerror(errno);
+    }
+    const int fd = open((d / "p/t").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const bool in_place = fd >= 0 && ::write(fd, "new\r\n", 5) == 5 && close(fd) == 0;
+    Whole_file w;
+    File_error e = whole_file_open(w, (d / "w/t").string());
+    if (e.code == 0 && !write_text_line(w.f, "new")) e = File_error{-1, false};
+    if (e.code == 0) e = whole_file_commit(w);
+    const std::map<std::string, std::string> a = snapshot(d / "p"), b = snapshot(d / "w");
+    umount((d / "p/t").c_str());
+    umount((d / "w/t").c_str());
+    EXPECT_TRUE(in_place);
+    EXPECT_EQ(e.code, 0) << file_error_text(e);
+    EXPECT_EQ(b, a);
+    EXPECT_EQ(read_file(d / "w/real"), "new\r\n");
+    EXPECT_EQ(read_file(d / "w/t"), "covered\r\n");
 }
 
 }  // namespace

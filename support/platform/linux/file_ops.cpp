@@ -152,6 +152,25 @@ bool is_symbolic_link(std::string_view path_in) {
     return !path.empty() && lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+bool replace_forbidden(std::string_view path_in) {
+    const std::string path(path_in);
+    std::size_t end = path.rfind('/');
+    const std::string folder = end == std::string::npos ? std::string(".") : path.substr(0, end == 0 ? 1 : end);
+    struct stat file{}, dir{};
+    if (path.empty() || lstat(path.c_str(), &file) != 0 || stat(folder.c_str(), &dir) != 0) return false;
+    // A file mounted over the name (a container's single-file volume) is
+    // never renamed over.
+    struct statx x{};
+    if (file.st_dev != dir.st_dev) return true;
+    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, 0, &x) == 0 &&
+        (x.stx_attributes_mask & x.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0)
+        return true;
+    // The sticky bit lets only the file's owner, the folder's owner and a
+    // privileged process remove or replace an entry of the folder.
+    const uid_t me = geteuid();
+    return (dir.st_mode & S_ISVTX) != 0 && me != 0 && file.st_uid != me && dir.st_uid != me;
+}
+
 bool is_permission_error(int32_t code) { return code == EACCES || code == EPERM || code == EROFS; }
 
 int32_t longest_file_name(std::string_view folder_in) {

@@ -219,6 +219,10 @@ bool is_symbolic_link(std::string_view path_in) {
     return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK;
 }
 
+// No folder of Windows lets a file be written but not replaced by its writer
+// the way a sticky folder of Linux does.
+bool replace_forbidden(std::string_view) { return false; }
+
 bool is_permission_error(int32_t code) { return code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT; }
 
 int32_t longest_file_name(std::string_view folder_in) {
