@@ -153,6 +153,7 @@ Fix_times check_fix_times(const std::vector<track_fix>& pp5, int32_t nrec) {
     if (!sound_time(t_first) || !sound_time(t_last)) return Fix_times::damaged;
     // The span in whole seconds, as the resampled array is sized from it.
     const double span = std::trunc(static_cast<double>(t_last)) - std::trunc(static_cast<double>(t_first));
-    if (span < 0 || span > static_cast<double>(max_track_span_s)) return Fix_times::damaged;
+    if (span < 0) return Fix_times::damaged;
+    if (span > static_cast<double>(max_track_span_s)) return Fix_times::too_long;
     return Fix_times::usable;
 }

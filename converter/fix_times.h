@@ -64,7 +64,8 @@ int32_t keep_undamaged_fixes(std::vector<track_fix>& pp5, int32_t nrec);
 enum class Fix_times {
     usable,    ///< first and last time within max_fix_time_s, span 0..48 h
     no_fix,    ///< no fix
-    damaged,   ///< the span from the first to the last fix negative or over 48 h
+    damaged,   ///< a time not sound, or the span from the first to the last fix negative
+    too_long,  ///< the span from the first to the last fix over max_track_span_s
 };
 
 /// Checks the span of fixes 0..nrec-1 of `pp5` (nrec clamped to its size)

@@ -1,6 +1,5 @@
 #include "converter/track_loop.h"
 
-#include <cmath>
 #include <string>
 
 #include "converter/fix_times.h"
@@ -104,15 +103,6 @@ Track_outcome igc_written_outcome(const std::string& track, const Igc_written& w
     return Track_outcome::converted;
 }
 
-// Whether the kept fixes span more than the converter takes: the one way
-// left for kept times, sound and in order, to be refused.
-bool spans_too_long(const std::vector<track_fix>& pp5, int32_t nkept) {
-    if (nkept <= 0) return false;
-    const double first = std::trunc(static_cast<double>(pp5[0][fix_t]));
-    const double last = std::trunc(static_cast<double>(pp5[static_cast<std::size_t>(nkept - 1)][fix_t]));
-    return last - first > static_cast<double>(max_track_span_s);
-}
-
 // Tells how many raw fixes keep_undamaged_fixes left out.
 void fixes_left_out_note(const std::string& track, int32_t left_out) {
     if (left_out <= 0) return;
@@ -191,11 +181,11 @@ Track_outcome convert_track(int32_t n, std::string_view name, const Run_state& r
     case Fix_times::no_fix:
         return skip_note(track.name, " : damaged track, all its fix times are damaged, skipped");
     case Fix_times::damaged:
-        return skip_note(track.name, spans_too_long(pp5, nkept)
-                                         ? " : damaged track, its fixes span more than " +
-                                               std::to_string(static_cast<int>(max_track_span_s / 3600.0f)) +
-                                               " hours, skipped"
-                                         : std::string(" : damaged track, its fix times are out of range, skipped"));
+        return skip_note(track.name, " : damaged track, its fix times are out of range, skipped");
+    case Fix_times::too_long:
+        return skip_note(track.name, " : damaged track, its fixes span more than " +
+                                         std::to_string(static_cast<int>(max_track_span_s / 3600.0f)) +
+                                         " hours, skipped");
     }
     fixes_left_out_note(track.name, nrec - nkept);
     const float t_first = pp5[0][fix_t];

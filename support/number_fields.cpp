@@ -103,9 +103,8 @@ std::string int_field(long long v, int width) {
 }
 
 std::string count_field(long long v, int width) {
-    std::string s = std::to_string(v);
-    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
-    return s;
+    const std::string s = std::to_string(v);
+    return static_cast<int>(s.size()) > width ? s : right_justify(s, width);
 }
 
 std::string zero_padded_field(long long v, int width) {

@@ -172,7 +172,7 @@ TEST(FixTimes, SpanOfTheKeptFixes) {
         {{100.2f, 100.7f, 101.1f}, 3, Fix_times::usable},
         {{100.2f}, 1, Fix_times::usable},
         {{86000.0f, 86000.0f + 48 * 3600.0f}, 2, Fix_times::usable},
-        {{86000.0f, 86001.0f + 48 * 3600.0f}, 2, Fix_times::damaged},
+        {{86000.0f, 86001.0f + 48 * 3600.0f}, 2, Fix_times::too_long},
         {{100.0f, 99.0f}, 2, Fix_times::damaged},
         {{100.9f, 100.1f}, 2, Fix_times::usable},  // the same whole second
         {{100.0f, nan_f}, 2, Fix_times::damaged},
