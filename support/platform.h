@@ -266,6 +266,13 @@ bool replace_forbidden(std::string_view path);
 /// ERROR_WRITE_PROTECT on Windows.
 bool is_permission_error(int32_t code);
 
+/// True for an error number of create_new_file by which the system refuses
+/// a path that is too long (the whole path, where each name fits):
+/// ENAMETOOLONG on Linux; ERROR_FILENAME_EXCED_RANGE and, as the *A calls
+/// give it for a path beyond MAX_PATH in a folder that exists,
+/// ERROR_PATH_NOT_FOUND on Windows.
+bool is_name_length_error(int32_t code);
+
 /// The most bytes a file name (one path part) may have in `folder` (empty:
 /// the working folder): pathconf's _PC_NAME_MAX on Linux, 255 when it
 /// cannot be had; on Windows 255, or fewer where the folder's full path

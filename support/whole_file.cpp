@@ -154,8 +154,9 @@ File_error whole_file_open(Whole_file& w, std::string_view target, bool keep_con
     if (const File_error e = open_temp(w); e.code != 0) {
         if (earlier != nullptr) std::fclose(earlier);
         // A folder where no new file may be made still lets its existing
-        // file be written in place, as it could be before.
-        if (kind == Entry_kind::file && e.platform && is_permission_error(e.code))
+        // file be written in place, as it could be before; so does a path
+        // that holds the target but is too long for the temporary name.
+        if (kind == Entry_kind::file && e.platform && (is_permission_error(e.code) || is_name_length_error(e.code)))
             return open_in_place(w, keep_content);
         return e;
     }

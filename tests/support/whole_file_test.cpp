@@ -3,6 +3,7 @@
 #include "support/whole_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -207,6 +208,30 @@ TEST_F(WholeFile, LinksPermissionsAndDevices) {
     ASSERT_EQ(lstat("pipe", &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     EXPECT_EQ(names(), (std::set<std::string>{"ahead.txt", "link.txt", "pipe", "real"}));
+}
+
+// A file whose path is within the system's limit, but not with the
+// temporary name's ending, is written in place as before: the whole path,
+// not one name, is what is too long.  Replacing and appending alike.
+TEST_F(WholeFile, PathTooLongForTheTemporaryNameIsWrittenInPlace) {
+    std::string folder;
+    for (int level = 0; level < 16; ++level) folder += std::string(250, 'a' + level) + "/";
+    ASSERT_TRUE(fs::create_directories(folder));
+    const std::string target = folder + std::string(4091 - folder.size(), 'x');
+    ASSERT_EQ(target.size(), 4091u);  // PATH_MAX holds 4095 bytes and the NUL
+    // Relative names: the folder of the test in front would pass the limit.
+    std::FILE* f = std::fopen(target.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("earlier\r\n", f);
+    std::fclose(f);
+    write(target, "new", true);
+    EXPECT_EQ(read_file(target), "new\r\n");
+    write(target, "more", true, true);
+    EXPECT_EQ(read_file(target), "new\r\nmore\r\n");
+    std::set<std::string> in_folder;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder)) in_folder.insert(e.path().filename().string());
+    EXPECT_EQ(in_folder, (std::set<std::string>{std::string(4091 - folder.size(), 'x')}));
+    fs::remove_all(std::string(250, 'a'));
 }
 #endif
 

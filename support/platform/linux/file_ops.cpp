@@ -173,6 +173,8 @@ bool replace_forbidden(std::string_view path_in) {
 
 bool is_permission_error(int32_t code) { return code == EACCES || code == EPERM || code == EROFS; }
 
+bool is_name_length_error(int32_t code) { return code == ENAMETOOLONG; }
+
 int32_t longest_file_name(std::string_view folder_in) {
     const std::string folder = folder_in.empty() ? std::string(".") : std::string(folder_in);
     const long n = pathconf(folder.c_str(), _PC_NAME_MAX);

@@ -225,6 +225,10 @@ bool replace_forbidden(std::string_view) { return false; }
 
 bool is_permission_error(int32_t code) { return code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT; }
 
+bool is_name_length_error(int32_t code) {
+    return code == ERROR_FILENAME_EXCED_RANGE || code == ERROR_PATH_NOT_FOUND;
+}
+
 int32_t longest_file_name(std::string_view folder_in) {
     // The *A calls take paths of fewer than MAX_PATH characters in all.
     const std::string folder = folder_in.empty() ? std::string(".") : std::string(folder_in);
