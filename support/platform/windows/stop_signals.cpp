@@ -16,9 +16,12 @@ void delete_file(const char* path) { DeleteFileA(path); }
 BOOL WINAPI on_console_event(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
     remove_watched_files(delete_file);
-    // Ended as the system's own handler ends it, with its status (which
-    // Wine's handler does not give).
-    ExitProcess(STATUS_CONTROL_C_EXIT);
+    // Ended with the status the system's own handler gives (which Wine's
+    // does not).  Terminated, not exited: this thread is the system's, and
+    // an exit would run the C library's clean-up, which may wait for a lock
+    // that the program's thread holds in the middle of a write.
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    return TRUE;
 }
 
 }  // namespace
